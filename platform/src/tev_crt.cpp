@@ -1,0 +1,144 @@
+#include "tev/tev_crt.hpp"
+
+#include <cmath>
+#include <cstdio>
+
+#include "tev/application.hpp"
+#include "tev/font.hpp"
+#include "tev/runtime_error.hpp"
+
+namespace tev {
+
+TevCrt::TevCrt(std::string title)
+    : title_(std::move(title)),
+      retained_(PixelWidth, PixelHeight),
+      presSpace_(*this),
+      colors_(parseColorPair(colorPairText_, "TevCrt")) {
+    size_ = {PixelWidth, PixelHeight};
+    visible_ = true;
+}
+
+TevCrt::~TevCrt() = default;
+
+std::string TevCrt::setColorPair(std::string_view pair, const char* operation) {
+    const ColorPair parsed = parseColorPair(pair, operation);
+    std::string previous = std::move(colorPairText_);
+    colorPairText_ = std::string(pair);
+    colors_ = parsed;
+    return previous;
+}
+
+void TevCrt::clearText() {
+    retained_.fillRect(retained_.bounds(), colors_.background, Region(retained_.bounds()));
+    noteDrawn(retained_.bounds());
+}
+
+void TevCrt::setCursor(int row, int column, const char* operation) {
+    if (row < 0 || row >= Rows || column < 0 || column >= Columns) {
+        throw RuntimeError(operation, "position (" + std::to_string(row) + ", " +
+                                          std::to_string(column) +
+                                          ") is outside the text grid of 25 rows by 80 columns");
+    }
+    row_ = row;
+    column_ = column;
+}
+
+DeviceRect TevCrt::cellsRect(int row, int column, int count) {
+    return {column * CellWidth, row * CellHeight, count * CellWidth, CellHeight};
+}
+
+void TevCrt::writeText(std::string_view text) {
+    for (const char32_t character : decodeText(text)) {
+        if (character == U'\n') {
+            ++row_;
+            column_ = 0;
+            continue;
+        }
+        if (column_ >= Columns) {
+            ++row_;
+            column_ = 0;
+        }
+        if (row_ < Rows) {
+            const DeviceRect cell = cellsRect(row_, column_, 1);
+            retained_.drawGlyph(glyphFor(character).data(), CellHeight, cell.x, cell.y,
+                                colors_.foreground, colors_.background);
+            noteDrawn(cell);
+        }
+        ++column_;
+    }
+    // The cursor stays on the grid: past the end it rests on the last cell.
+    if (row_ >= Rows) {
+        row_ = Rows - 1;
+        column_ = Columns;
+    }
+}
+
+void TevCrt::paintLook(Surface& frame, const Region& clip) {
+    frame.copyFrom(retained_, clip);
+}
+
+DrawTarget TevCrt::drawTarget() {
+    return {retained_, 0, PixelHeight - 1, Region(retained_.bounds())};
+}
+
+void TevCrt::noteDrawn(const DeviceRect& touched) {
+    if (Application* app = Application::currentOrNull(); app && &app->appWindow() == this) {
+        app->damage(Region(touched));
+    }
+}
+
+std::string SetColor(std::string_view pair) {
+    return Application::current("SetColor").appWindow().setColorPair(pair, "SetColor");
+}
+
+TevCrt& Scroll() {
+    TevCrt& window = Application::current("Scroll").appWindow();
+    window.clearText();
+    return window;
+}
+
+TevCrt& SetPos(int row, int column) {
+    TevCrt& window = Application::current("SetPos").appWindow();
+    window.setCursor(row, column, "SetPos");
+    return window;
+}
+
+TevCrt& DevPos(int row, int column) {
+    TevCrt& window = Application::current("DevPos").appWindow();
+    window.setCursor(row, column, "DevPos");
+    return window;
+}
+
+TevCrt& DevOut(std::string_view text) {
+    TevCrt& window = Application::current("DevOut").appWindow();
+    window.writeText(text);
+    return window;
+}
+
+std::string Str(double number) {
+    constexpr int kWidth = 10;
+    // Rounding to two decimals may print -0.00 for tiny negative numbers; so be it, the sign
+    // is real. Only an exact negative zero is shown as 0.00.
+    char buffer[400];
+    if (std::isnan(number)) {
+        std::snprintf(buffer, sizeof buffer, "%*s", kWidth, "NaN");
+    } else if (std::isinf(number)) {
+        std::snprintf(buffer, sizeof buffer, "%*s", kWidth, number > 0 ? "Inf" : "-Inf");
+    } else {
+        // + 0.0 turns a negative zero into zero.
+        std::snprintf(buffer, sizeof buffer, "%*.2f", kWidth, number + 0.0);
+    }
+    return buffer;
+}
+
+std::string Str(long long number) {
+    char buffer[32];
+    std::snprintf(buffer, sizeof buffer, "%10lld", number);
+    return buffer;
+}
+
+AttributeArray Array(std::size_t count) {
+    return AttributeArray(count);
+}
+
+}  // namespace tev
