@@ -1,0 +1,56 @@
+#include "support/test_app.hpp"
+
+#include <ostream>
+
+namespace tev::testing {
+
+TestApp::TestApp() {
+    auto backend = std::make_unique<OffscreenBackend>();
+    backend_ = backend.get();
+    app_ = std::make_unique<Application>("test", std::move(backend));
+}
+
+TestApp::~TestApp() = default;
+
+int TestApp::dispatchAll() {
+    int count = 0;
+    while (app_->hasPending()) {
+        MessageParam mp1;
+        MessageParam mp2;
+        Window* target = nullptr;
+        const EventCode code = app_->next(mp1, mp2, target);
+        target->HandleEvent(code, mp1, mp2);
+        ++count;
+    }
+    return count;
+}
+
+bool TestApp::dispatchUntil(EventCode wanted) {
+    while (app_->hasPending()) {
+        MessageParam mp1;
+        MessageParam mp2;
+        Window* target = nullptr;
+        const EventCode code = app_->next(mp1, mp2, target);
+        target->HandleEvent(code, mp1, mp2);
+        if (code == wanted) {
+            return true;
+        }
+    }
+    return false;
+}
+
+const Surface& TestApp::paint() {
+    app_->repaint();
+    return app_->frame();
+}
+
+std::string describe(Rgb color) {
+    return "(" + std::to_string(color.red) + ", " + std::to_string(color.green) + ", " +
+           std::to_string(color.blue) + ")";
+}
+
+}  // namespace tev::testing
+
+namespace tev {
+void PrintTo(const Rgb& color, std::ostream* out) { *out << testing::describe(color); }
+}  // namespace tev
