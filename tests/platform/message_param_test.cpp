@@ -16,7 +16,8 @@ TEST(MessageParamTest, WrongAlternativeRaisesAClearError) {
         std::string expectedInMessage;
     };
     const Case cases[] = {
-        {"unset as position", MessageParam{}, "expected a position pair message parameter, got unset"},
+        {"unset as position", MessageParam{},
+         "expected a position pair message parameter, got unset"},
         {"number as position", MessageParam{3}, "got number 3"},
         {"size as position", MessageParam{SizePair{2, 3}}, "got size pair {2, 3}"},
         {"rect as position", MessageParam{Rect{0, 0, 9, 9}}, "got rectangle {0, 0, 9, 9}"},
@@ -28,7 +29,8 @@ TEST(MessageParamTest, WrongAlternativeRaisesAClearError) {
             ADD_FAILURE() << "no error";
         } catch (const RuntimeError& e) {
             EXPECT_EQ(e.operation(), "op");
-            EXPECT_NE(std::string(e.what()).find(c.expectedInMessage), std::string::npos) << e.what();
+            EXPECT_NE(std::string(e.what()).find(c.expectedInMessage), std::string::npos)
+                << e.what();
         }
     }
     EXPECT_THROW(MessageParam(PositionPair{1, 2}).asNumber("op"), RuntimeError);

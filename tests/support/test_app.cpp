@@ -52,5 +52,7 @@ std::string describe(Rgb color) {
 }  // namespace tev::testing
 
 namespace tev {
-void PrintTo(const Rgb& color, std::ostream* out) { *out << testing::describe(color); }
+void PrintTo(const Rgb& color, std::ostream* out) {
+    *out << testing::describe(color);
+}
 }  // namespace tev

@@ -16,7 +16,7 @@ namespace tev::testing {
 // the program uses and is dispatched the way an event loop does: fetch, then HandleEvent on
 // the target.
 class TestApp {
-public:
+  public:
     TestApp();
     ~TestApp();
 
@@ -43,13 +43,15 @@ public:
     const Surface& paint();
     Rgb pixel(int x, int y) { return paint().rgbAt(x, y); }
 
-private:
+  private:
     OffscreenBackend* backend_;
     std::unique_ptr<Application> app_;
 };
 
 // A device pixel for a point in window coordinates (bottom-left origin, y up).
-inline int deviceRow(int windowY) { return TevCrt::PixelHeight - 1 - windowY; }
+inline int deviceRow(int windowY) {
+    return TevCrt::PixelHeight - 1 - windowY;
+}
 
 std::string describe(Rgb color);
 
