@@ -160,7 +160,7 @@ void TevSlider::checkTickIndex(int nIndex, const char* operation) const {
     const int last = std::min(Ticks, static_cast<int>(TickPositions->size()));
     if (nIndex < 1 || nIndex > last) {
         throw RuntimeError(operation, "tick index " + std::to_string(nIndex) + " is outside 1 to " +
-                                          std::to_string(Ticks));
+                                          std::to_string(last));
     }
 }
 
