@@ -32,17 +32,23 @@ int toPixel(double value, const char* operation) {
     return static_cast<int>(whole);
 }
 
+// Built with a stream rather than string concatenation, which GCC 12 warns about spuriously.
 std::string toString(const PositionPair& pos) {
-    return "{" + formatNumber(pos.x) + ", " + formatNumber(pos.y) + "}";
+    std::ostringstream out;
+    out << "{" << pos.x << ", " << pos.y << "}";
+    return out.str();
 }
 
 std::string toString(const SizePair& size) {
-    return "{" + formatNumber(size.width) + ", " + formatNumber(size.height) + "}";
+    std::ostringstream out;
+    out << "{" << size.width << ", " << size.height << "}";
+    return out.str();
 }
 
 std::string toString(const Rect& rect) {
-    return "{" + formatNumber(rect.x1) + ", " + formatNumber(rect.y1) + ", " +
-           formatNumber(rect.x2) + ", " + formatNumber(rect.y2) + "}";
+    std::ostringstream out;
+    out << "{" << rect.x1 << ", " << rect.y1 << ", " << rect.x2 << ", " << rect.y2 << "}";
+    return out.str();
 }
 
 }  // namespace tev

@@ -1,6 +1,7 @@
 #include "support/test_app.hpp"
 
 #include <ostream>
+#include <sstream>
 
 namespace tev::testing {
 
@@ -45,8 +46,9 @@ const Surface& TestApp::paint() {
 }
 
 std::string describe(Rgb color) {
-    return "(" + std::to_string(color.red) + ", " + std::to_string(color.green) + ", " +
-           std::to_string(color.blue) + ")";
+    std::ostringstream out;
+    out << "(" << int{color.red} << ", " << int{color.green} << ", " << int{color.blue} << ")";
+    return out.str();
 }
 
 }  // namespace tev::testing
