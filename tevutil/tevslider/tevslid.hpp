@@ -16,7 +16,11 @@
 //     slider->Track = [](const tev::MessageParam& mp1, const tev::MessageParam&,
 //                        tev::TevSlider&) { use(mp1.asNumber("Track")); };
 //
-// `Vertical` and `Ticks` must not change after Create: the track geometry is computed once.
+// Between the two steps the owner sets Vertical, Ticks and TevStatic's settings; Create may be
+// given another position, size or visibility than New. Create lays the track out once, so
+// Vertical, Ticks and the size must not change after it. The callbacks may be stored or
+// replaced at any time, also from inside a callback. A class derived from TevSlider is made
+// with tev::New<Derived>(...), which runs its Init.
 //
 // Callbacks and methods. The owner of a slider assigns callbacks to the slots BeginTrack,
 // EndTrack and Track; a class derived from TevSlider overrides the methods OnBeginTrack,
@@ -32,11 +36,14 @@
 // mp2 is always unset; the third argument of a callback is the slider. BeginTrack and
 // EndTrack run inside the mouse handling; Track runs later, from the event loop, after the
 // thumb has been placed: every pointer movement of a drag and every press on the track posts
-// one track event. A drag that the system interrupts still ends with exactly one EndTrack.
+// one track event. Track events still queued when the release is handled come after EndTrack.
+// A drag that the system interrupts still ends with exactly one EndTrack.
 //
-// Errors: Create with Ticks below 2, SetEditBuffer or SetThumb with an index outside 1 to
-// Ticks, and a position event without a position pair or before Create raise a
-// tev::RuntimeError naming the operation and the value.
+// Errors: Create with Ticks below 2 or a second time, SetEditBuffer or SetThumb before Create
+// or with an index outside 1 to Ticks, and a position event without a position pair or before
+// Create raise a tev::RuntimeError naming the operation and the value. An error raised in a
+// callback or an override leaves through HandleEvent to the event loop, and from there to the
+// default error handler (status 1). Testing without a display: docs/slider.md.
 
 #include <functional>
 #include <memory>
