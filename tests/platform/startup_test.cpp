@@ -40,17 +40,7 @@ std::string writeFile(const std::string& name, const std::string& text) {
     return path;
 }
 
-// A program that runs the event loop until the close request.
-void loopUntilClose() {
-    EventCode code = 0;
-    MessageParam mp1;
-    MessageParam mp2;
-    Window* target = nullptr;
-    while (code != CloseRequest) {
-        code = AppEvent(mp1, mp2, target);
-        target->HandleEvent(code, mp1, mp2);
-    }
-}
+using testing::runUntilClose;
 
 int countLines(const std::string& text) {
     return static_cast<int>(std::count(text.begin(), text.end(), '\n'));
@@ -129,7 +119,7 @@ TEST(StartupTest, RuntimeErrorsReachTheDefaultErrorHandler) {
 }
 
 TEST(StartupTest, MainReturningEndsWithStatusZero) {
-    const RunResult r = run({"--platform", "offscreen"}, loopUntilClose);
+    const RunResult r = run({"--platform", "offscreen"}, runUntilClose);
     EXPECT_EQ(r.status, 0);
     EXPECT_EQ(r.err, "");
 }
@@ -179,7 +169,7 @@ TEST(StartupTest, ScriptedDragLeavingTheWindowGivesTheExpectedPixels) {
             tev::New<DragPanel>(nullptr, nullptr, PositionPair{100, 100}, SizePair{40, 20});
         panel->Type = static_type::Panel;
         panel->Create();
-        loopUntilClose();
+        runUntilClose();
     });
     ASSERT_EQ(r.status, 0) << r.err;
     const std::unique_ptr<Surface> frame = testing::loadPng(shot);

@@ -5,6 +5,7 @@
 
 #include "offscreen_backend.hpp"
 #include "slider_look.hpp"
+#include "support/test_app.hpp"
 #include "tev/application.hpp"
 #include "tev/tev_crt.hpp"
 #include "tevslid.hpp"
@@ -77,14 +78,7 @@ TEST(ScriptedDragTest, ThumbsJumpFromTickToTickAndCallbacksFollowTheProtocol) {
     input(Kind::Release, 700, 20);
     expectLooks(10, 5, RaisedKnobBitmap, RaisedKnobBitmap);
 
-    EventCode code = 0;
-    MessageParam mp1;
-    MessageParam mp2;
-    Window* target = nullptr;
-    while (code != CloseRequest) {
-        code = AppEvent(mp1, mp2, target);
-        target->HandleEvent(code, mp1, mp2);
-    }
+    testing::runUntilClose();
     EXPECT_EQ(checks, 8);
     EXPECT_EQ(log, (std::vector<std::string>{
                        "BeginTrack position pair {8, 8} (horizontal)",

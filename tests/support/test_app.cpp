@@ -13,14 +13,19 @@ TestApp::TestApp() {
 
 TestApp::~TestApp() = default;
 
+EventCode TestApp::dispatchOne() {
+    MessageParam mp1;
+    MessageParam mp2;
+    Window* target = nullptr;
+    const EventCode code = app_->next(mp1, mp2, target);
+    target->HandleEvent(code, mp1, mp2);
+    return code;
+}
+
 int TestApp::dispatchAll() {
     int count = 0;
     while (app_->hasPending()) {
-        MessageParam mp1;
-        MessageParam mp2;
-        Window* target = nullptr;
-        const EventCode code = app_->next(mp1, mp2, target);
-        target->HandleEvent(code, mp1, mp2);
+        dispatchOne();
         ++count;
     }
     return count;
@@ -28,16 +33,22 @@ int TestApp::dispatchAll() {
 
 bool TestApp::dispatchUntil(EventCode wanted) {
     while (app_->hasPending()) {
-        MessageParam mp1;
-        MessageParam mp2;
-        Window* target = nullptr;
-        const EventCode code = app_->next(mp1, mp2, target);
-        target->HandleEvent(code, mp1, mp2);
-        if (code == wanted) {
+        if (dispatchOne() == wanted) {
             return true;
         }
     }
     return false;
+}
+
+void runUntilClose() {
+    EventCode code = 0;
+    MessageParam mp1;
+    MessageParam mp2;
+    Window* target = nullptr;
+    while (code != CloseRequest) {
+        code = AppEvent(mp1, mp2, target);
+        target->HandleEvent(code, mp1, mp2);
+    }
 }
 
 const Surface& TestApp::paint() {

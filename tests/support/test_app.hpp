@@ -33,6 +33,9 @@ class TestApp {
         release(x, y);
     }
 
+    // Fetches the next event (waiting for the backend's input when none is queued) and hands
+    // it to its target; answers its code.
+    EventCode dispatchOne();
     // Dispatches every queued event, including the ones that handling them posts; answers how
     // many were dispatched.
     int dispatchAll();
@@ -47,6 +50,9 @@ class TestApp {
     OffscreenBackend* backend_;
     std::unique_ptr<Application> app_;
 };
+
+// The event loop of a program: fetch and dispatch until the close request has been dispatched.
+void runUntilClose();
 
 // A device pixel for a point in window coordinates (bottom-left origin, y up).
 inline int deviceRow(int windowY) {

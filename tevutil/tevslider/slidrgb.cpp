@@ -22,41 +22,25 @@ void Main() {
     double nGreen = 0;
     double nBlue = 0;
 
-    // A component is the tick index times 255 / Ticks, in real arithmetic, with Ticks read
-    // from the slider on every call: tick 1 of 10 gives 25.5, tick 10 gives 255.
-    auto component = [](const MessageParam& mp1, const TevSlider& oTev) {
-        return mp1.asNumber("Track") * (255.0 / oTev.Ticks);
+    // Each slider's Track callback sets its own component to the tick index times 255 / Ticks,
+    // in real arithmetic with Ticks read from the slider on every call (tick 1 of 10 gives 25.5,
+    // tick 10 gives 255), and shows the mix of all three.
+    auto makeSlider = [&](tev::PositionPair aPos, int nStartTick, double& nComponent) {
+        std::unique_ptr<TevSlider> oSlider =
+            TevSlider::New(nullptr, nullptr, aPos, tev::SizePair{100, 40});
+        oSlider->Create();
+        oSlider->Track = [&nComponent, &nRed, &nGreen, &nBlue](
+                             const MessageParam& mp1, const MessageParam&, TevSlider& oTev) {
+            nComponent = mp1.asNumber("Track") * (255.0 / oTev.Ticks);
+            RGB(nRed, nGreen, nBlue);
+        };
+        oSlider->SetEditBuffer(nStartTick);
+        tev::PostAppEvent(tev::SliderTrackEvent, nStartTick, {}, oSlider.get());
+        return oSlider;
     };
-
-    const std::unique_ptr<TevSlider> oSliderRed =
-        TevSlider::New(nullptr, nullptr, tev::PositionPair{100, 200}, tev::SizePair{100, 40});
-    oSliderRed->Create();
-    oSliderRed->Track = [&](const MessageParam& mp1, const MessageParam&, TevSlider& oTev) {
-        nRed = component(mp1, oTev);
-        RGB(nRed, nGreen, nBlue);
-    };
-    oSliderRed->SetEditBuffer(1);
-    tev::PostAppEvent(tev::SliderTrackEvent, 1, {}, oSliderRed.get());
-
-    const std::unique_ptr<TevSlider> oSliderGreen =
-        TevSlider::New(nullptr, nullptr, tev::PositionPair{100, 150}, tev::SizePair{100, 40});
-    oSliderGreen->Create();
-    oSliderGreen->Track = [&](const MessageParam& mp1, const MessageParam&, TevSlider& oTev) {
-        nGreen = component(mp1, oTev);
-        RGB(nRed, nGreen, nBlue);
-    };
-    oSliderGreen->SetEditBuffer(5);
-    tev::PostAppEvent(tev::SliderTrackEvent, 5, {}, oSliderGreen.get());
-
-    const std::unique_ptr<TevSlider> oSliderBlue =
-        TevSlider::New(nullptr, nullptr, tev::PositionPair{100, 100}, tev::SizePair{100, 40});
-    oSliderBlue->Create();
-    oSliderBlue->Track = [&](const MessageParam& mp1, const MessageParam&, TevSlider& oTev) {
-        nBlue = component(mp1, oTev);
-        RGB(nRed, nGreen, nBlue);
-    };
-    oSliderBlue->SetEditBuffer(10);
-    tev::PostAppEvent(tev::SliderTrackEvent, 10, {}, oSliderBlue.get());
+    const std::unique_ptr<TevSlider> oSliderRed = makeSlider({100, 200}, 1, nRed);
+    const std::unique_ptr<TevSlider> oSliderGreen = makeSlider({100, 150}, 5, nGreen);
+    const std::unique_ptr<TevSlider> oSliderBlue = makeSlider({100, 100}, 10, nBlue);
 
     // The event loop: the close request is itself dispatched before the loop ends.
     tev::EventCode nEvent = 0;
