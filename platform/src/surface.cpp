@@ -1,5 +1,6 @@
 #include "tev/surface.hpp"
 
+#include <algorithm>
 #include <cstring>
 #include <new>
 
@@ -50,6 +51,13 @@ Surface::~Surface() {
     cairo_surface_destroy(surface_);
 }
 
+std::uint32_t* Surface::pixelRow(int y) const {
+    // RGB24 keeps each pixel in one 32-bit word, so a row is an array of words.
+    unsigned char* data = cairo_image_surface_get_data(surface_);
+    const int stride = cairo_image_surface_get_stride(surface_);
+    return reinterpret_cast<std::uint32_t*>(data + static_cast<std::ptrdiff_t>(y) * stride);
+}
+
 std::uint32_t Surface::pixel(int x, int y) const {
     cairo_surface_flush(surface_);
     const unsigned char* data = cairo_image_surface_get_data(surface_);
@@ -73,18 +81,38 @@ void Surface::clipTo(const Region& clip) {
 }
 
 void Surface::fillRect(const DeviceRect& rect, Rgb color, const Region& clip) {
-    if (rect.isEmpty() || clip.isEmpty()) {
+    // Whole pixels of one color: written straight into the pixel rows, part by part of the
+    // clip, which is what cairo's fill of an axis-aligned rectangle does without the cost of
+    // setting up a clip path for every call.
+    const DeviceRect area = rect.intersected(bounds());
+    if (area.isEmpty() || clip.isEmpty()) {
         return;
     }
-    SavedState saved(cr_);
-    clipTo(clip);
-    setSource(cr_, color);
-    cairo_rectangle(cr_, rect.x, rect.y, rect.width, rect.height);
-    cairo_fill(cr_);
+    cairo_surface_flush(surface_);
+    const std::uint32_t value = 0xFF000000u | color.packed();
+    for (const DeviceRect& part : clip.rects()) {
+        const DeviceRect piece = part.intersected(area);
+        for (int row = piece.y; row < piece.y + piece.height; ++row) {
+            std::fill_n(pixelRow(row) + piece.x, piece.width, value);
+        }
+    }
+    cairo_surface_mark_dirty_rectangle(surface_, area.x, area.y, area.width, area.height);
 }
 
 void Surface::drawLine(int xa, int ya, int xb, int yb, Rgb color, const Region& clip) {
     if (clip.isEmpty()) {
+        return;
+    }
+    // A horizontal or vertical line covers exactly the pixels from one end to the other.
+    if (xa == xb || ya == yb) {
+        fillRect(DeviceRect::spanning(xa, ya, xb, yb), color, clip);
+        return;
+    }
+    // A slanting line stays within the pixels its ends span, and one more on every side for
+    // its square caps; a clip that misses those leaves nothing to draw.
+    const DeviceRect reach = DeviceRect::spanning(std::min(xa, xb) - 1, std::min(ya, yb) - 1,
+                                                  std::max(xa, xb) + 1, std::max(ya, yb) + 1);
+    if (reach.intersected(clip.extents()).isEmpty()) {
         return;
     }
     SavedState saved(cr_);
@@ -102,14 +130,12 @@ void Surface::drawBitmap(const Bitmap& bitmap, int x, int y, const Region& clip)
         return;
     }
     cairo_surface_flush(surface_);
-    unsigned char* data = cairo_image_surface_get_data(surface_);
-    const int stride = cairo_image_surface_get_stride(surface_);
-    for (int row = target.y; row < target.y + target.height; ++row) {
-        for (int col = target.x; col < target.x + target.width; ++col) {
-            if (clip.contains(col, row)) {
-                const std::uint32_t value = bitmap.at(col - x, row - y);
-                std::memcpy(data + static_cast<std::ptrdiff_t>(row) * stride + col * 4, &value,
-                            sizeof value);
+    for (const DeviceRect& part : clip.rects()) {
+        const DeviceRect piece = part.intersected(target);
+        for (int row = piece.y; row < piece.y + piece.height; ++row) {
+            std::uint32_t* pixels = pixelRow(row);
+            for (int col = piece.x; col < piece.x + piece.width; ++col) {
+                pixels[col] = bitmap.at(col - x, row - y);
             }
         }
     }
@@ -139,14 +165,21 @@ void Surface::drawGlyph(const std::uint8_t* rows, int rowCount, int x, int y, Rg
 }
 
 void Surface::copyFrom(const Surface& source, const Region& region) {
-    if (region.isEmpty()) {
+    const DeviceRect area = bounds().intersected(source.bounds());
+    if (region.isEmpty() || area.isEmpty()) {
         return;
     }
     cairo_surface_flush(source.surface_);
-    SavedState saved(cr_);
-    clipTo(region);
-    cairo_set_source_surface(cr_, source.surface_, 0, 0);
-    cairo_paint(cr_);
+    cairo_surface_flush(surface_);
+    for (const DeviceRect& part : region.rects()) {
+        const DeviceRect piece = part.intersected(area);
+        for (int row = piece.y; row < piece.y + piece.height; ++row) {
+            std::copy_n(source.pixelRow(row) + piece.x, piece.width, pixelRow(row) + piece.x);
+        }
+    }
+    const DeviceRect touched = region.extents().intersected(area);
+    cairo_surface_mark_dirty_rectangle(surface_, touched.x, touched.y, touched.width,
+                                       touched.height);
 }
 
 void Surface::writePng(const std::string& path, int scale) const {

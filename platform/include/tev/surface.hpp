@@ -45,6 +45,8 @@ class Surface {
 
   private:
     void clipTo(const Region& clip);
+    // The pixels of row y, after any cairo drawing has been flushed.
+    std::uint32_t* pixelRow(int y) const;
 
     int width_;
     int height_;
