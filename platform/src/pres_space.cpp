@@ -158,21 +158,24 @@ void PresSpace::drawBox(const PositionPair& from, const PositionPair& to, int mo
     const DevicePoint b = toDevice(to, target.left, target.bottomRow, operation);
     applyPathClip(target, operation);
     const DeviceRect box = DeviceRect::spanning(a.x, a.y, b.x, b.y);
+    bool changed = false;
     if (mode == Fill || mode == OutlineAndFill) {
         const int areaColor = area_[area::Color].value_or(kDefaultForeground);
-        target.surface.fillRect(box, table_[static_cast<std::size_t>(areaColor)], target.clip);
+        changed |=
+            target.surface.fillRect(box, table_[static_cast<std::size_t>(areaColor)], target.clip);
     }
     if (mode == Outline || mode == OutlineAndFill) {
         const Rgb line = table_[static_cast<std::size_t>(foreground_)];
         const int right = box.x + box.width - 1;
         const int bottom = box.y + box.height - 1;
-        target.surface.fillRect({box.x, box.y, box.width, 1}, line, target.clip);
-        target.surface.fillRect({box.x, bottom, box.width, 1}, line, target.clip);
-        target.surface.fillRect({box.x, box.y, 1, box.height}, line, target.clip);
-        target.surface.fillRect({right, box.y, 1, box.height}, line, target.clip);
+        changed |= target.surface.fillRect({box.x, box.y, box.width, 1}, line, target.clip);
+        changed |= target.surface.fillRect({box.x, bottom, box.width, 1}, line, target.clip);
+        changed |= target.surface.fillRect({box.x, box.y, 1, box.height}, line, target.clip);
+        changed |= target.surface.fillRect({right, box.y, 1, box.height}, line, target.clip);
     }
+    // A box that repeats what is there (the same swatch painted again) has nothing to show.
     const DeviceRect touched = box.intersected(target.clip.extents());
-    if (!touched.isEmpty()) {
+    if (changed && !touched.isEmpty()) {
         owner_.noteDrawn(touched);
     }
 }

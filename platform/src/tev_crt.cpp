@@ -48,6 +48,16 @@ DeviceRect TevCrt::cellsRect(int row, int column, int count) {
 }
 
 void TevCrt::writeText(std::string_view text) {
+    // Only cells whose pixels change are damaged, the neighbours in a row as one rectangle:
+    // text written again over itself (a line of values of which one changed) shows only the
+    // characters that differ.
+    DeviceRect changed;
+    auto noteChanged = [&] {
+        if (!changed.isEmpty()) {
+            noteDrawn(changed);
+            changed = {};
+        }
+    };
     for (const char32_t character : decodeText(text)) {
         if (character == U'\n') {
             ++row_;
@@ -60,12 +70,20 @@ void TevCrt::writeText(std::string_view text) {
         }
         if (row_ < Rows) {
             const DeviceRect cell = cellsRect(row_, column_, 1);
-            retained_.drawGlyph(glyphFor(character).data(), CellHeight, cell.x, cell.y,
-                                colors_.foreground, colors_.background);
-            noteDrawn(cell);
+            if (retained_.drawGlyph(glyphFor(character).data(), CellHeight, cell.x, cell.y,
+                                    colors_.foreground, colors_.background)) {
+                if (!changed.isEmpty() && changed.y == cell.y &&
+                    changed.x + changed.width == cell.x) {
+                    changed.width += cell.width;
+                } else {
+                    noteChanged();
+                    changed = cell;
+                }
+            }
         }
         ++column_;
     }
+    noteChanged();
     // The cursor stays on the grid: past the end it rests on the last cell.
     if (row_ >= Rows) {
         row_ = Rows - 1;
