@@ -175,9 +175,12 @@ bool Surface::drawGlyph(const std::uint8_t* rows, int rowCount, int x, int y, Rg
     bool changed = false;
     for (int row = target.y; row < target.y + target.height; ++row) {
         const std::uint8_t bits = rows[row - y];
+        // Each bit picks ink or paper through a mask rather than a branch: glyph bits follow
+        // no pattern a branch predictor could learn.
         std::array<std::uint32_t, 8> line;
         for (int bit = 0; bit < 8; ++bit) {
-            line[static_cast<std::size_t>(bit)] = (bits & (0x80u >> bit)) ? ink : paper;
+            const std::uint32_t inkMask = 0u - ((bits >> (7 - bit)) & 1u);
+            line[static_cast<std::size_t>(bit)] = (ink & inkMask) | (paper & ~inkMask);
         }
         std::uint32_t* pixels = pixelRow(row);
         std::uint32_t difference = 0;

@@ -12,6 +12,7 @@ namespace tev {
 TevCrt::TevCrt(std::string title)
     : title_(std::move(title)),
       retained_(PixelWidth, PixelHeight),
+      cells_(static_cast<std::size_t>(Rows) * Columns),
       presSpace_(*this),
       colors_(parseColorPair(colorPairText_, "TevCrt")) {
     size_ = {PixelWidth, PixelHeight};
@@ -54,7 +55,7 @@ void TevCrt::writeText(std::string_view text) {
     DeviceRect changed;
     auto noteChanged = [&] {
         if (!changed.isEmpty()) {
-            noteDrawn(changed);
+            damageRetained(changed);
             changed = {};
         }
     };
@@ -70,8 +71,12 @@ void TevCrt::writeText(std::string_view text) {
         }
         if (row_ < Rows) {
             const DeviceRect cell = cellsRect(row_, column_, 1);
-            if (retained_.drawGlyph(glyphFor(character).data(), CellHeight, cell.x, cell.y,
-                                    colors_.foreground, colors_.background)) {
+            CellText& shown = cells_[static_cast<std::size_t>(row_) * Columns + column_];
+            const CellText wanted{character, colors_.foreground, colors_.background, true};
+            const bool same = shown == wanted;
+            shown = wanted;
+            if (!same && retained_.drawGlyph(glyphFor(character).data(), CellHeight, cell.x, cell.y,
+                                             colors_.foreground, colors_.background)) {
                 if (!changed.isEmpty() && changed.y == cell.y &&
                     changed.x + changed.width == cell.x) {
                     changed.width += cell.width;
@@ -100,8 +105,27 @@ DrawTarget TevCrt::drawTarget() {
 }
 
 void TevCrt::noteDrawn(const DeviceRect& touched) {
+    forgetCells(touched);
+    damageRetained(touched);
+}
+
+void TevCrt::damageRetained(const DeviceRect& area) {
     if (Application* app = Application::currentOrNull(); app && &app->appWindow() == this) {
-        app->damage(Region(touched));
+        app->damage(Region(area));
+    }
+}
+
+void TevCrt::forgetCells(const DeviceRect& area) {
+    const DeviceRect inside = area.intersected(retained_.bounds());
+    if (inside.isEmpty()) {
+        return;
+    }
+    for (int row = inside.y / CellHeight; row <= (inside.y + inside.height - 1) / CellHeight;
+         ++row) {
+        for (int column = inside.x / CellWidth; column <= (inside.x + inside.width - 1) / CellWidth;
+             ++column) {
+            cells_[static_cast<std::size_t>(row) * Columns + column].known = false;
+        }
     }
 }
 
