@@ -127,6 +127,14 @@ void PresSpace::drawLine(const PositionPair& from, const PositionPair& to, const
     DrawTarget target = owner_.drawTarget();
     const DevicePoint a = toDevice(from, target.left, target.bottomRow, operation);
     const DevicePoint b = toDevice(to, target.left, target.bottomRow, operation);
+    // A line reaches no further than one pixel beyond the pixels its ends span (its square
+    // caps); one that misses the clip has nothing to draw. Painting part of a control, most
+    // of its lines miss: a slider repainted under its thumb draws one tick of ten.
+    const DeviceRect reach = DeviceRect::spanning(std::min(a.x, b.x) - 1, std::min(a.y, b.y) - 1,
+                                                  std::max(a.x, b.x) + 1, std::max(a.y, b.y) + 1);
+    if (reach.intersected(target.clip.extents()).isEmpty()) {
+        return;
+    }
     applyPathClip(target, operation);
     const DeviceRect touched =
         DeviceRect::spanning(a.x, a.y, b.x, b.y).intersected(target.clip.extents());
