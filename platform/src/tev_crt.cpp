@@ -1,5 +1,6 @@
 #include "tev/tev_crt.hpp"
 
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 
@@ -167,8 +168,15 @@ std::string Str(double number) {
     } else if (std::isinf(number)) {
         std::snprintf(buffer, sizeof buffer, "%*s", kWidth, number > 0 ? "Inf" : "-Inf");
     } else {
-        // + 0.0 turns a negative zero into zero.
-        std::snprintf(buffer, sizeof buffer, "%*.2f", kWidth, number + 0.0);
+        // + 0.0 turns a negative zero into zero. to_chars gives the digits of printf's "%.2f"
+        // in the C locale, without printf's cost (the mixer formats three numbers a step).
+        const auto [end, error] = std::to_chars(buffer, buffer + sizeof buffer, number + 0.0,
+                                                std::chars_format::fixed, 2);
+        (void)error;  // 400 characters hold the longest double with two decimals
+        const auto length = static_cast<std::size_t>(end - buffer);
+        std::string text(length < kWidth ? kWidth - length : 0, ' ');
+        text.append(buffer, length);
+        return text;
     }
     return buffer;
 }
