@@ -103,7 +103,11 @@ std::optional<Application::PostedEvent> Application::translate(const PointerInpu
     }
     lastPointerX_ = input.x;
     lastPointerY_ = input.y;
-    Window* under = appWindow_->windowAt(input.x, input.y);
+    // While a control holds the capture, only a release asks which window is under the
+    // pointer (to tell a click); the movements of a drag skip the hit-test.
+    Window* under = capture_ == nullptr || input.kind == Kind::Release
+                        ? appWindow_->windowAt(input.x, input.y)
+                        : nullptr;
     Window* target = capture_ != nullptr ? capture_ : under;
     if (target == nullptr) {
         if (input.kind == Kind::Release) {

@@ -20,7 +20,7 @@ std::string formatNumber(double value) {
 
 }  // namespace
 
-int toPixel(double value, const char* operation) {
+int toPixelChecked(double value, const char* operation) {
     if (!std::isfinite(value)) {
         throw RuntimeError(operation,
                            "coordinate is not a finite number (" + formatNumber(value) + ")");

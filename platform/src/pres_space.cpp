@@ -127,6 +127,14 @@ void PresSpace::drawLine(const PositionPair& from, const PositionPair& to, const
     DrawTarget target = owner_.drawTarget();
     const DevicePoint a = toDevice(from, target.left, target.bottomRow, operation);
     const DevicePoint b = toDevice(to, target.left, target.bottomRow, operation);
+    // A line reaches no further than one pixel beyond the pixels its ends span (its square
+    // caps); one that misses the clip has nothing to draw. Painting part of a control, most
+    // of its lines miss: a slider repainted under its thumb draws one tick of ten.
+    const DeviceRect reach = DeviceRect::spanning(std::min(a.x, b.x) - 1, std::min(a.y, b.y) - 1,
+                                                  std::max(a.x, b.x) + 1, std::max(a.y, b.y) + 1);
+    if (reach.intersected(target.clip.extents()).isEmpty()) {
+        return;
+    }
     applyPathClip(target, operation);
     const DeviceRect touched =
         DeviceRect::spanning(a.x, a.y, b.x, b.y).intersected(target.clip.extents());
@@ -158,21 +166,24 @@ void PresSpace::drawBox(const PositionPair& from, const PositionPair& to, int mo
     const DevicePoint b = toDevice(to, target.left, target.bottomRow, operation);
     applyPathClip(target, operation);
     const DeviceRect box = DeviceRect::spanning(a.x, a.y, b.x, b.y);
+    bool changed = false;
     if (mode == Fill || mode == OutlineAndFill) {
         const int areaColor = area_[area::Color].value_or(kDefaultForeground);
-        target.surface.fillRect(box, table_[static_cast<std::size_t>(areaColor)], target.clip);
+        changed |=
+            target.surface.fillRect(box, table_[static_cast<std::size_t>(areaColor)], target.clip);
     }
     if (mode == Outline || mode == OutlineAndFill) {
         const Rgb line = table_[static_cast<std::size_t>(foreground_)];
         const int right = box.x + box.width - 1;
         const int bottom = box.y + box.height - 1;
-        target.surface.fillRect({box.x, box.y, box.width, 1}, line, target.clip);
-        target.surface.fillRect({box.x, bottom, box.width, 1}, line, target.clip);
-        target.surface.fillRect({box.x, box.y, 1, box.height}, line, target.clip);
-        target.surface.fillRect({right, box.y, 1, box.height}, line, target.clip);
+        changed |= target.surface.fillRect({box.x, box.y, box.width, 1}, line, target.clip);
+        changed |= target.surface.fillRect({box.x, bottom, box.width, 1}, line, target.clip);
+        changed |= target.surface.fillRect({box.x, box.y, 1, box.height}, line, target.clip);
+        changed |= target.surface.fillRect({right, box.y, 1, box.height}, line, target.clip);
     }
+    // A box that repeats what is there (the same swatch painted again) has nothing to show.
     const DeviceRect touched = box.intersected(target.clip.extents());
-    if (!touched.isEmpty()) {
+    if (changed && !touched.isEmpty()) {
         owner_.noteDrawn(touched);
     }
 }

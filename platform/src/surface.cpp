@@ -1,5 +1,7 @@
 #include "tev/surface.hpp"
 
+#include <algorithm>
+#include <array>
 #include <cstring>
 #include <new>
 
@@ -11,6 +13,11 @@ namespace {
 
 void setSource(cairo_t* cr, Rgb color) {
     cairo_set_source_rgb(cr, color.red / 255.0, color.green / 255.0, color.blue / 255.0);
+}
+
+// RGB24 leaves the top byte of a pixel unused; cairo's fills set it, other writes may not.
+bool sameColor(std::uint32_t a, std::uint32_t b) {
+    return ((a ^ b) & 0x00FFFFFFu) == 0;
 }
 
 // Restores the cairo state on every way out of a drawing call.
@@ -36,6 +43,10 @@ Surface::Surface(int width, int height, Rgb background)
         cairo_surface_destroy(surface_);
         throw std::bad_alloc();
     }
+    // RGB24 keeps each pixel in one 32-bit word, so a row is an array of words; the pixels
+    // of an image surface stay where cairo put them for its whole life.
+    pixels_ = reinterpret_cast<std::uint32_t*>(cairo_image_surface_get_data(surface_));
+    wordsPerRow_ = cairo_image_surface_get_stride(surface_) / 4;
     cr_ = cairo_create(surface_);
     cairo_set_antialias(cr_, CAIRO_ANTIALIAS_NONE);
     cairo_set_line_width(cr_, 1.0);
@@ -72,19 +83,57 @@ void Surface::clipTo(const Region& clip) {
     cairo_clip(cr_);
 }
 
-void Surface::fillRect(const DeviceRect& rect, Rgb color, const Region& clip) {
-    if (rect.isEmpty() || clip.isEmpty()) {
-        return;
+bool Surface::fillRect(const DeviceRect& rect, Rgb color, const Region& clip) {
+    // Whole pixels of one color: written straight into the pixel rows, part by part of the
+    // clip, which is what cairo's fill of an axis-aligned rectangle does without the cost of
+    // setting up a clip path for every call.
+    const DeviceRect area = rect.intersected(bounds());
+    if (area.isEmpty() || clip.isEmpty()) {
+        return false;
     }
-    SavedState saved(cr_);
-    clipTo(clip);
-    setSource(cr_, color);
-    cairo_rectangle(cr_, rect.x, rect.y, rect.width, rect.height);
-    cairo_fill(cr_);
+    cairo_surface_flush(surface_);
+    const std::uint32_t value = 0xFF000000u | color.packed();
+    bool changed = false;
+    for (const DeviceRect& part : clip.rects()) {
+        const DeviceRect piece = part.intersected(area);
+        for (int row = piece.y; row < piece.y + piece.height; ++row) {
+            std::uint32_t* start = pixelRow(row) + piece.x;
+            // Rows are looked at before they are written only until one differs: a fill
+            // that repeats what is there stops at its first pixel row by row, one that
+            // changes something costs one look at its first row.
+            if (!changed) {
+                std::uint32_t difference = 0;
+                for (int col = 0; col < piece.width; ++col) {
+                    difference |= start[col] ^ value;
+                }
+                if (sameColor(difference, 0)) {
+                    continue;
+                }
+                changed = true;
+            }
+            std::fill_n(start, piece.width, value);
+        }
+    }
+    if (changed) {
+        cairo_surface_mark_dirty_rectangle(surface_, area.x, area.y, area.width, area.height);
+    }
+    return changed;
 }
 
 void Surface::drawLine(int xa, int ya, int xb, int yb, Rgb color, const Region& clip) {
     if (clip.isEmpty()) {
+        return;
+    }
+    // A horizontal or vertical line covers exactly the pixels from one end to the other.
+    if (xa == xb || ya == yb) {
+        fillRect(DeviceRect::spanning(xa, ya, xb, yb), color, clip);
+        return;
+    }
+    // A slanting line stays within the pixels its ends span, and one more on every side for
+    // its square caps; a clip that misses those leaves nothing to draw.
+    const DeviceRect reach = DeviceRect::spanning(std::min(xa, xb) - 1, std::min(ya, yb) - 1,
+                                                  std::max(xa, xb) + 1, std::max(ya, yb) + 1);
+    if (reach.intersected(clip.extents()).isEmpty()) {
         return;
     }
     SavedState saved(cr_);
@@ -102,51 +151,70 @@ void Surface::drawBitmap(const Bitmap& bitmap, int x, int y, const Region& clip)
         return;
     }
     cairo_surface_flush(surface_);
-    unsigned char* data = cairo_image_surface_get_data(surface_);
-    const int stride = cairo_image_surface_get_stride(surface_);
-    for (int row = target.y; row < target.y + target.height; ++row) {
-        for (int col = target.x; col < target.x + target.width; ++col) {
-            if (clip.contains(col, row)) {
-                const std::uint32_t value = bitmap.at(col - x, row - y);
-                std::memcpy(data + static_cast<std::ptrdiff_t>(row) * stride + col * 4, &value,
-                            sizeof value);
+    for (const DeviceRect& part : clip.rects()) {
+        const DeviceRect piece = part.intersected(target);
+        for (int row = piece.y; row < piece.y + piece.height; ++row) {
+            std::uint32_t* pixels = pixelRow(row);
+            for (int col = piece.x; col < piece.x + piece.width; ++col) {
+                pixels[col] = bitmap.at(col - x, row - y);
             }
         }
     }
     cairo_surface_mark_dirty_rectangle(surface_, target.x, target.y, target.width, target.height);
 }
 
-void Surface::drawGlyph(const std::uint8_t* rows, int rowCount, int x, int y, Rgb foreground,
+bool Surface::drawGlyph(const std::uint8_t* rows, int rowCount, int x, int y, Rgb foreground,
                         Rgb background) {
     const DeviceRect target = DeviceRect{x, y, 8, rowCount}.intersected(bounds());
     if (target.isEmpty()) {
-        return;
+        return false;
     }
     cairo_surface_flush(surface_);
-    unsigned char* data = cairo_image_surface_get_data(surface_);
-    const int stride = cairo_image_surface_get_stride(surface_);
-    const std::uint32_t ink = foreground.packed();
-    const std::uint32_t paper = background.packed();
+    const std::uint32_t ink = 0xFF000000u | foreground.packed();
+    const std::uint32_t paper = 0xFF000000u | background.packed();
+    bool changed = false;
     for (int row = target.y; row < target.y + target.height; ++row) {
         const std::uint8_t bits = rows[row - y];
+        // Each bit picks ink or paper through a mask rather than a branch: glyph bits follow
+        // no pattern a branch predictor could learn.
+        std::array<std::uint32_t, 8> line;
+        for (int bit = 0; bit < 8; ++bit) {
+            const std::uint32_t inkMask = 0u - ((bits >> (7 - bit)) & 1u);
+            line[static_cast<std::size_t>(bit)] = (ink & inkMask) | (paper & ~inkMask);
+        }
+        std::uint32_t* pixels = pixelRow(row);
+        std::uint32_t difference = 0;
         for (int col = target.x; col < target.x + target.width; ++col) {
-            const std::uint32_t value = (bits & (0x80u >> (col - x))) ? ink : paper;
-            std::memcpy(data + static_cast<std::ptrdiff_t>(row) * stride + col * 4, &value,
-                        sizeof value);
+            difference |= pixels[col] ^ line[static_cast<std::size_t>(col - x)];
+        }
+        if (!sameColor(difference, 0)) {
+            std::copy_n(line.begin() + (target.x - x), target.width, pixels + target.x);
+            changed = true;
         }
     }
-    cairo_surface_mark_dirty_rectangle(surface_, target.x, target.y, target.width, target.height);
+    if (changed) {
+        cairo_surface_mark_dirty_rectangle(surface_, target.x, target.y, target.width,
+                                           target.height);
+    }
+    return changed;
 }
 
 void Surface::copyFrom(const Surface& source, const Region& region) {
-    if (region.isEmpty()) {
+    const DeviceRect area = bounds().intersected(source.bounds());
+    if (region.isEmpty() || area.isEmpty()) {
         return;
     }
     cairo_surface_flush(source.surface_);
-    SavedState saved(cr_);
-    clipTo(region);
-    cairo_set_source_surface(cr_, source.surface_, 0, 0);
-    cairo_paint(cr_);
+    cairo_surface_flush(surface_);
+    for (const DeviceRect& part : region.rects()) {
+        const DeviceRect piece = part.intersected(area);
+        for (int row = piece.y; row < piece.y + piece.height; ++row) {
+            std::copy_n(source.pixelRow(row) + piece.x, piece.width, pixelRow(row) + piece.x);
+        }
+    }
+    const DeviceRect touched = region.extents().intersected(area);
+    cairo_surface_mark_dirty_rectangle(surface_, touched.x, touched.y, touched.width,
+                                       touched.height);
 }
 
 void Surface::writePng(const std::string& path, int scale) const {

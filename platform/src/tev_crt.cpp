@@ -1,5 +1,6 @@
 #include "tev/tev_crt.hpp"
 
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 
@@ -12,6 +13,7 @@ namespace tev {
 TevCrt::TevCrt(std::string title)
     : title_(std::move(title)),
       retained_(PixelWidth, PixelHeight),
+      cells_(static_cast<std::size_t>(Rows) * Columns),
       presSpace_(*this),
       colors_(parseColorPair(colorPairText_, "TevCrt")) {
     size_ = {PixelWidth, PixelHeight};
@@ -48,6 +50,16 @@ DeviceRect TevCrt::cellsRect(int row, int column, int count) {
 }
 
 void TevCrt::writeText(std::string_view text) {
+    // Only cells whose pixels change are damaged, the neighbours in a row as one rectangle:
+    // text written again over itself (a line of values of which one changed) shows only the
+    // characters that differ.
+    DeviceRect changed;
+    auto noteChanged = [&] {
+        if (!changed.isEmpty()) {
+            damageRetained(changed);
+            changed = {};
+        }
+    };
     for (const char32_t character : decodeText(text)) {
         if (character == U'\n') {
             ++row_;
@@ -60,12 +72,24 @@ void TevCrt::writeText(std::string_view text) {
         }
         if (row_ < Rows) {
             const DeviceRect cell = cellsRect(row_, column_, 1);
-            retained_.drawGlyph(glyphFor(character).data(), CellHeight, cell.x, cell.y,
-                                colors_.foreground, colors_.background);
-            noteDrawn(cell);
+            CellText& shown = cells_[static_cast<std::size_t>(row_) * Columns + column_];
+            const CellText wanted{character, colors_.foreground, colors_.background, true};
+            const bool same = shown == wanted;
+            shown = wanted;
+            if (!same && retained_.drawGlyph(glyphFor(character).data(), CellHeight, cell.x, cell.y,
+                                             colors_.foreground, colors_.background)) {
+                if (!changed.isEmpty() && changed.y == cell.y &&
+                    changed.x + changed.width == cell.x) {
+                    changed.width += cell.width;
+                } else {
+                    noteChanged();
+                    changed = cell;
+                }
+            }
         }
         ++column_;
     }
+    noteChanged();
     // The cursor stays on the grid: past the end it rests on the last cell.
     if (row_ >= Rows) {
         row_ = Rows - 1;
@@ -82,8 +106,27 @@ DrawTarget TevCrt::drawTarget() {
 }
 
 void TevCrt::noteDrawn(const DeviceRect& touched) {
+    forgetCells(touched);
+    damageRetained(touched);
+}
+
+void TevCrt::damageRetained(const DeviceRect& area) {
     if (Application* app = Application::currentOrNull(); app && &app->appWindow() == this) {
-        app->damage(Region(touched));
+        app->damage(Region(area));
+    }
+}
+
+void TevCrt::forgetCells(const DeviceRect& area) {
+    const DeviceRect inside = area.intersected(retained_.bounds());
+    if (inside.isEmpty()) {
+        return;
+    }
+    for (int row = inside.y / CellHeight; row <= (inside.y + inside.height - 1) / CellHeight;
+         ++row) {
+        for (int column = inside.x / CellWidth; column <= (inside.x + inside.width - 1) / CellWidth;
+             ++column) {
+            cells_[static_cast<std::size_t>(row) * Columns + column].known = false;
+        }
     }
 }
 
@@ -125,8 +168,15 @@ std::string Str(double number) {
     } else if (std::isinf(number)) {
         std::snprintf(buffer, sizeof buffer, "%*s", kWidth, number > 0 ? "Inf" : "-Inf");
     } else {
-        // + 0.0 turns a negative zero into zero.
-        std::snprintf(buffer, sizeof buffer, "%*.2f", kWidth, number + 0.0);
+        // + 0.0 turns a negative zero into zero. to_chars gives the digits of printf's "%.2f"
+        // in the C locale, without printf's cost (the mixer formats three numbers a step).
+        const auto [end, error] = std::to_chars(buffer, buffer + sizeof buffer, number + 0.0,
+                                                std::chars_format::fixed, 2);
+        (void)error;  // 400 characters hold the longest double with two decimals
+        const auto length = static_cast<std::size_t>(end - buffer);
+        std::string text(length < kWidth ? kWidth - length : 0, ' ');
+        text.append(buffer, length);
+        return text;
     }
     return buffer;
 }

@@ -86,7 +86,10 @@ DeviceRect Window::deviceRect() const {
 }
 
 Region Window::visibleRegion() const {
-    DeviceRect area = deviceRect();
+    return visiblePart(deviceRect());
+}
+
+Region Window::visiblePart(DeviceRect area) const {
     for (const Window* ancestor = parent_; ancestor != nullptr; ancestor = ancestor->parent_) {
         area = area.intersected(ancestor->deviceRect());
     }
@@ -163,12 +166,12 @@ void Window::moveTo(PositionPair pos) {
     // Check the new position before anything changes, so a bad one leaves the window as it was.
     toPixel(pos.x, "SetPos");
     toPixel(pos.y, "SetPos");
-    const bool showing = isShowing();
-    if (showing) {
-        damage(visibleRegion());
-    }
+    const DeviceRect before = deviceRect();
     pos_ = pos;
-    if (showing) {
+    // Only whole pixels show: a move that lands on the same pixels changes nothing on screen
+    // (a drag that stays inside one cell of a slider places its thumb again and again).
+    if (isShowing() && !(deviceRect() == before)) {
+        damage(visiblePart(before));
         damage(visibleRegion());
     }
 }

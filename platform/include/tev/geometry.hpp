@@ -34,7 +34,26 @@ struct Rect {
 // whole-pixel shifts (toPixel(v - 8) == toPixel(v) - 8 for every v), so a thumb placed
 // half its width before a tick always lands centred on the tick mark drawn at that tick.
 // A non-finite coordinate raises a RuntimeError naming the operation.
-int toPixel(double value, const char* operation);
+inline int toPixel(double value, const char* operation);
+
+// toPixel with every check, for values far out or not finite.
+int toPixelChecked(double value, const char* operation);
+
+inline int toPixel(double value, const char* operation) {
+    // Every position and size goes through here on every event and paint, so the common case
+    // is inline: a value well inside the range (a NaN fails both comparisons) needs no checks
+    // beyond this, and floor is done without a call into the math library.
+    constexpr double kCheckedBeyond = 1 << 23;
+    if (value > -kCheckedBeyond && value < kCheckedBeyond) {
+        const double shifted = value + 0.5;
+        int whole = static_cast<int>(shifted);
+        if (whole > shifted) {
+            --whole;
+        }
+        return whole;
+    }
+    return toPixelChecked(value, operation);
+}
 
 std::string toString(const PositionPair& pos);
 std::string toString(const SizePair& size);

@@ -2,6 +2,7 @@
 
 #include <cairo.h>
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
@@ -28,13 +29,15 @@ class Surface {
     std::uint32_t pixel(int x, int y) const;
     Rgb rgbAt(int x, int y) const;
 
-    void fillRect(const DeviceRect& rect, Rgb color, const Region& clip);
+    // The drawing calls that only write whole pixels answer whether any pixel changed, so a
+    // caller can leave alone what a drawing repeats.
+    bool fillRect(const DeviceRect& rect, Rgb color, const Region& clip);
     // A line one pixel wide from the centre of one pixel to the centre of another, both
     // end pixels included.
     void drawLine(int xa, int ya, int xb, int yb, Rgb color, const Region& clip);
     void drawBitmap(const Bitmap& bitmap, int x, int y, const Region& clip);
     // An 8-pixel-wide glyph: rows of bits, most significant bit leftmost.
-    void drawGlyph(const std::uint8_t* rows, int rowCount, int x, int y, Rgb foreground,
+    bool drawGlyph(const std::uint8_t* rows, int rowCount, int x, int y, Rgb foreground,
                    Rgb background);
     void copyFrom(const Surface& source, const Region& region);
 
@@ -45,11 +48,15 @@ class Surface {
 
   private:
     void clipTo(const Region& clip);
+    // The pixels of row y; cairo's own drawing must have been flushed before they are read.
+    std::uint32_t* pixelRow(int y) const { return pixels_ + y * wordsPerRow_; }
 
     int width_;
     int height_;
     cairo_surface_t* surface_;
     cairo_t* cr_;
+    std::uint32_t* pixels_ = nullptr;
+    std::ptrdiff_t wordsPerRow_ = 0;
 };
 
 }  // namespace tev

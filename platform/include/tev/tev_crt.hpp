@@ -3,6 +3,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "tev/color.hpp"
 #include "tev/pres_space.hpp"
@@ -49,8 +50,23 @@ class TevCrt : public Window {
     void noteDrawn(const DeviceRect& touched) override;
 
   private:
+    // What a text cell shows, so that writing the same character in the same colors into it
+    // again costs no look at its pixels (the mixer rewrites its whole line of values on every
+    // step of a drag). A cell that graphics or a clear drew over is unknown until text is
+    // written into it again.
+    struct CellText {
+        char32_t character = 0;
+        Rgb foreground;
+        Rgb background;
+        bool known = false;
+        friend bool operator==(const CellText&, const CellText&) = default;
+    };
+    void forgetCells(const DeviceRect& area);
+    void damageRetained(const DeviceRect& area);
+
     std::string title_;
     Surface retained_;
+    std::vector<CellText> cells_;
     PresSpace presSpace_;
     std::string colorPairText_ = "W/N";
     ColorPair colors_;

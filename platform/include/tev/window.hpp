@@ -59,6 +59,8 @@ class Window {
     // (cut to every ancestor's area).
     DeviceRect deviceRect() const;
     Region visibleRegion() const;
+    // The part of a device area that this window's ancestors leave showing.
+    Region visiblePart(DeviceRect area) const;
     // Device x of the window's column 0 and device y of its row 0.
     int deviceLeft() const;
     int deviceBottomRow() const;

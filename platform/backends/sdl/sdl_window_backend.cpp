@@ -1,0 +1,214 @@
+#include "sdl_window_backend.hpp"
+
+#include <SDL.h>
+#include <cairo.h>
+
+#include <cstdlib>
+#include <cstring>
+#include <memory>
+
+#include "display_loss.hpp"
+#include "sdl_backend.hpp"
+#include "tev/surface.hpp"
+#include "tev/tev_crt.hpp"
+
+namespace tev {
+
+namespace {
+
+// The desktop drivers worth trying, from the environment the desktop sets. SDL would
+// otherwise fall back to drivers that show nothing (its offscreen driver), so a program
+// without a display would run unseen instead of saying so. SDL_VIDEODRIVER still overrides.
+std::string desktopDrivers() {
+    std::string drivers;
+    if (const char* x11 = std::getenv("DISPLAY"); x11 != nullptr && *x11 != '\0') {
+        drivers = "x11";
+    }
+    if (const char* wayland = std::getenv("WAYLAND_DISPLAY");
+        wayland != nullptr && *wayland != '\0') {
+        drivers += drivers.empty() ? "wayland" : ",wayland";
+    }
+    return drivers;
+}
+
+std::string displayName() {
+    std::string name;
+    for (const char* variable : {"DISPLAY", "WAYLAND_DISPLAY"}) {
+        if (const char* value = std::getenv(variable); value != nullptr && *value != '\0') {
+            name += std::string(name.empty() ? "" : ", ") + variable + "=" + value;
+        }
+    }
+    return " (" + (name.empty() ? "neither DISPLAY nor WAYLAND_DISPLAY is set" : name) + ")";
+}
+
+[[noreturn]] void raiseNoDisplay(const char* what, const std::string& reason) {
+    SDL_Quit();
+    throw DisplayError(std::string(what) + displayName() + ": " + reason +
+                       "; to run without a display, use --platform offscreen");
+}
+
+SDL_Rect scaled(const DeviceRect& rect, int scale) {
+    return {rect.x * scale, rect.y * scale, rect.width * scale, rect.height * scale};
+}
+
+}  // namespace
+
+SdlWindowBackend::SdlWindowBackend(const std::string& title, int scale)
+    : scale_(scale), pointer_(scale) {
+    // The window surface is plain memory that SDL puts on the screen with X11's shared-memory
+    // images. SDL's default would copy it into an OpenGL texture instead, which on machines
+    // without a GPU costs far more memory and start-up time and makes SDL replace the window
+    // it first showed.
+    SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+    // Ctrl-C and SIGTERM end the program as they end any other; the window's close button is
+    // the way to ask it to close.
+    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+    SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
+    // A color mixer left open must not keep the screen saver away.
+    SDL_SetHint(SDL_HINT_VIDEO_ALLOW_SCREENSAVER, "1");
+    const std::string drivers = desktopDrivers();
+    if (drivers.empty() && std::getenv("SDL_VIDEODRIVER") == nullptr) {
+        raiseNoDisplay("cannot open a display", "no desktop session found");
+    }
+    SDL_SetHint(SDL_HINT_VIDEODRIVER, drivers.c_str());
+    if (SDL_Init(SDL_INIT_VIDEO) != 0) {
+        raiseNoDisplay("cannot open the display", SDL_GetError());
+    }
+    // The program reads no keyboard text: no input method needs to run for it.
+    SDL_StopTextInput();
+
+    window_ = SDL_CreateWindow(title.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
+                               TevCrt::PixelWidth * scale_, TevCrt::PixelHeight * scale_,
+                               SDL_WINDOW_HIDDEN);
+    if (window_ == nullptr) {
+        raiseNoDisplay("cannot create the window on the display", SDL_GetError());
+    }
+    if (std::strcmp(SDL_GetCurrentVideoDriver(), "x11") == 0) {
+        installDisplayLossHandler(title);
+    }
+}
+
+SdlWindowBackend::~SdlWindowBackend() {
+    SDL_DestroyWindow(window_);
+    SDL_Quit();
+}
+
+void SdlWindowBackend::present(const Surface& frame, const Region& changed) {
+    copyToWindow(frame, changed.rects());
+    if (!shown_) {
+        // The first frame is in the window surface: show the window and put the frame on it
+        // right away (what was drawn into it while hidden did not reach the screen).
+        shown_ = true;
+        SDL_ShowWindow(window_);
+        copyToWindow(frame, {frame.bounds()});
+    }
+}
+
+void SdlWindowBackend::copyToWindow(const Surface& frame, const std::vector<DeviceRect>& rects) {
+    if (rects.empty()) {
+        return;
+    }
+    SDL_Surface* target = SDL_GetWindowSurface(window_);
+    if (target == nullptr) {
+        throw DisplayError(std::string("cannot draw into the window: ") + SDL_GetError());
+    }
+    // The frame's pixels are cairo's RGB24, 32 bits per pixel with red in bits 16 to 23:
+    // SDL's RGB888. SDL only reads them; the cast is for its C interface.
+    cairo_surface_t* pixels = frame.cairoSurface();
+    cairo_surface_flush(pixels);
+    const std::unique_ptr<SDL_Surface, decltype(&SDL_FreeSurface)> source(
+        SDL_CreateRGBSurfaceWithFormatFrom(
+            cairo_image_surface_get_data(pixels), frame.width(), frame.height(), 32,
+            cairo_image_surface_get_stride(pixels), SDL_PIXELFORMAT_RGB888),
+        SDL_FreeSurface);
+    if (source == nullptr) {
+        throw DisplayError(std::string("cannot draw into the window: ") + SDL_GetError());
+    }
+
+    std::vector<SDL_Rect> shown;
+    shown.reserve(rects.size());
+    for (const DeviceRect& rect : rects) {
+        SDL_Rect from{rect.x, rect.y, rect.width, rect.height};
+        SDL_Rect to = scaled(rect, scale_);
+        // Whole-number enlargement with SDL's nearest-pixel stretch: each frame pixel becomes
+        // a block of scale x scale window pixels of the same color.
+        SDL_BlitScaled(source.get(), &from, target, &to);
+        shown.push_back(scaled(rect, scale_));
+    }
+    SDL_UpdateWindowSurfaceRects(window_, shown.data(), static_cast<int>(shown.size()));
+}
+
+void SdlWindowBackend::waitForInput(const Surface& frame, std::vector<PointerInput>& input) {
+    const std::size_t before = input.size();
+    while (input.size() == before) {
+        SDL_Event event;
+        if (SDL_WaitEvent(&event) == 0) {
+            throw DisplayError(std::string("lost the display: ") + SDL_GetError());
+        }
+        handle(event, frame, input);
+        // Everything already waiting goes into the same batch, so that consecutive pointer
+        // movements can be merged.
+        while (SDL_PollEvent(&event) != 0) {
+            handle(event, frame, input);
+        }
+    }
+}
+
+void SdlWindowBackend::handle(const SDL_Event& event, const Surface& frame,
+                              std::vector<PointerInput>& input) {
+    switch (event.type) {
+        case SDL_MOUSEBUTTONDOWN:
+            if (event.button.button == SDL_BUTTON_LEFT) {
+                pointer_.press(event.button.x, event.button.y, input);
+            }
+            break;
+        case SDL_MOUSEBUTTONUP:
+            if (event.button.button == SDL_BUTTON_LEFT) {
+                pointer_.release(event.button.x, event.button.y, input);
+            }
+            break;
+        case SDL_MOUSEMOTION:
+            pointer_.motion(event.motion.x, event.motion.y,
+                            (event.motion.state & SDL_BUTTON_LMASK) != 0, input);
+            break;
+        case SDL_WINDOWEVENT:
+            switch (event.window.event) {
+                case SDL_WINDOWEVENT_CLOSE:
+                    pointer_.closeRequested(input);
+                    break;
+                case SDL_WINDOWEVENT_EXPOSED:
+                case SDL_WINDOWEVENT_RESTORED:
+                case SDL_WINDOWEVENT_SIZE_CHANGED:
+                    // The system lost what the window showed, or SDL made a new window
+                    // surface: show the last frame again.
+                    if (shown_) {
+                        copyToWindow(frame, {frame.bounds()});
+                    }
+                    break;
+                case SDL_WINDOWEVENT_FOCUS_LOST:
+                case SDL_WINDOWEVENT_HIDDEN:
+                case SDL_WINDOWEVENT_MINIMIZED:
+                    pointer_.mouseTakenAway(input);
+                    break;
+                default:
+                    break;
+            }
+            break;
+        default:
+            break;
+    }
+}
+
+void SdlWindowBackend::captureChanged(bool held) {
+    pointer_.captureChanged(held);
+    // Held through the system, so a drag goes on reporting while the pointer is outside the
+    // window and its release arrives wherever it happens. SDL refuses it while the window
+    // has no focus; the drag then still ends through the lost-capture report.
+    SDL_CaptureMouse(held ? SDL_TRUE : SDL_FALSE);
+}
+
+std::unique_ptr<Backend> makeWindowBackend(const std::string& title, int scale) {
+    return std::make_unique<SdlWindowBackend>(title, scale);
+}
+
+}  // namespace tev

@@ -1,0 +1,44 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "pointer_translator.hpp"
+#include "tev/backend.hpp"
+
+struct SDL_Window;
+union SDL_Event;
+
+namespace tev {
+
+// The application window on the desktop, drawn through SDL2's software framebuffer: each
+// frame copies only the damaged rectangles into the window surface (enlarged `scale` times
+// by pixel replication) and updates just those on the screen. Waiting for input blocks in
+// the system's wait, so an idle program uses no processor time.
+//
+// The window is created hidden and shown once its first frame is drawn, so nobody sees it
+// empty.
+class SdlWindowBackend : public Backend {
+  public:
+    // Raises DisplayError when no display can be opened or the window cannot be made.
+    SdlWindowBackend(const std::string& title, int scale);
+    ~SdlWindowBackend() override;
+    SdlWindowBackend(const SdlWindowBackend&) = delete;
+    SdlWindowBackend& operator=(const SdlWindowBackend&) = delete;
+
+    void present(const Surface& frame, const Region& changed) override;
+    void waitForInput(const Surface& frame, std::vector<PointerInput>& input) override;
+    void captureChanged(bool held) override;
+
+  private:
+    void handle(const SDL_Event& event, const Surface& frame, std::vector<PointerInput>& input);
+    // Copies the device rectangles of `frame` into the window surface and shows them.
+    void copyToWindow(const Surface& frame, const std::vector<DeviceRect>& rects);
+
+    int scale_;
+    SDL_Window* window_ = nullptr;
+    bool shown_ = false;
+    PointerTranslator pointer_;
+};
+
+}  // namespace tev
