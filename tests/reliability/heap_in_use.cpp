@@ -10,7 +10,8 @@
 #endif
 
 #ifdef TEV_ADDRESS_SANITIZER
-#include <sanitizer/allocator_interface.h>
+// Part of the sanitizer runtime's public interface; GCC ships no header that declares it.
+extern "C" std::size_t __sanitizer_get_current_allocated_bytes();
 #else
 #include <malloc.h>
 #endif
