@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <sstream>
 #include <utility>
 
 #include "tev/application.hpp"
@@ -35,8 +36,12 @@ std::string hexColor(std::uint32_t packed) {
     return text;
 }
 
+// A stream rather than string sums: GCC 12 warns spuriously about overlapping copies in
+// "(" + std::to_string(x).
 std::string at(int x, int y) {
-    return "(" + std::to_string(x) + ", " + std::to_string(y) + ")";
+    std::ostringstream text;
+    text << "(" << x << ", " << y << ")";
+    return text.str();
 }
 
 bool contains(const DeviceRect& area, int x, int y) {
