@@ -45,12 +45,15 @@ TEST(MixerSoakTest, InvariantsHoldAfterEveryRandomMouseAction) {
     const MixerSoak::Totals& totals = soak.totals();
     EXPECT_GE(totals.actions, actions);
     EXPECT_EQ(totals.beginTracks, totals.endTracks) << "every begin-track has one end-track";
-    // The session reached what it is meant to: many drags, track events, every value.
-    EXPECT_GT(totals.beginTracks, actions / 20);
-    EXPECT_GT(totals.trackCalls, actions / 4);
-    constexpr std::uint32_t kValuesOneToTen = 0x7FE;
-    for (std::size_t i = 0; i < totals.valuesSeen.size(); ++i) {
-        EXPECT_EQ(totals.valuesSeen[i], kValuesOneToTen) << "values seen by slider " << i;
+    // A full-length session reaches what it is meant to: many drags, track events, and every
+    // value on every slider. (A short replay of a failure need not.)
+    if (actions >= 10'000) {
+        EXPECT_GT(totals.beginTracks, actions / 20);
+        EXPECT_GT(totals.trackCalls, actions / 4);
+        constexpr std::uint32_t kValuesOneToTen = 0x7FE;
+        for (std::size_t i = 0; i < totals.valuesSeen.size(); ++i) {
+            EXPECT_EQ(totals.valuesSeen[i], kValuesOneToTen) << "values seen by slider " << i;
+        }
     }
     std::cout << "soak: " << totals.actions << " actions, " << totals.beginTracks << " drags, "
               << totals.trackCalls << " track calls" << std::endl;
