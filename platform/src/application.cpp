@@ -13,6 +13,10 @@ namespace {
 
 Application* gCurrent = nullptr;
 
+// A queue that never held more entries than this keeps its storage when it runs empty, so the
+// event loop does not allocate on every idle turn.
+constexpr std::size_t kQueueEntriesKept = 4096;
+
 }  // namespace
 
 Application::Application(std::string title, std::unique_ptr<Backend> backend)
@@ -46,10 +50,28 @@ void Application::post(EventCode code, MessageParam mp1, MessageParam mp2, Windo
         throw RuntimeError("PostAppEvent", "the event has no target");
     }
     queue_.push_back(PostedEvent{code, std::move(mp1), std::move(mp2), target});
+    noteQueueGrew();
 }
 
 void Application::pushInput(const PointerInput& input) {
     queue_.push_back(input);
+    noteQueueGrew();
+}
+
+void Application::noteQueueGrew() {
+    queuePeak_ = std::max(queuePeak_, queue_.size());
+}
+
+void Application::noteQueueShrank() {
+    if (!queue_.empty()) {
+        return;
+    }
+    // A deque keeps the index of its blocks at the largest size it ever had; after a flood
+    // that index alone is megabytes. A fresh queue gives it back.
+    if (queuePeak_ > kQueueEntriesKept) {
+        std::deque<Entry>().swap(queue_);
+    }
+    queuePeak_ = 0;
 }
 
 EventCode Application::next(MessageParam& mp1, MessageParam& mp2, Window*& target) {
@@ -59,9 +81,11 @@ EventCode Application::next(MessageParam& mp1, MessageParam& mp2, Window*& targe
             inputBuffer_.clear();
             backend_->waitForInput(frame_, inputBuffer_);
             queue_.insert(queue_.end(), inputBuffer_.begin(), inputBuffer_.end());
+            noteQueueGrew();
         }
         Entry entry = std::move(queue_.front());
         queue_.pop_front();
+        noteQueueShrank();
         std::optional<PostedEvent> event;
         if (const PointerInput* input = std::get_if<PointerInput>(&entry)) {
             event = translate(*input);

@@ -9,6 +9,25 @@
 
 namespace tev {
 
+namespace {
+
+// The size of the picture a control of `type` shows for `caption`: set for a bitmap control
+// whose caption is a resource identifier. Loading the picture raises the error of a missing or
+// malformed resource.
+std::optional<SizePair> pictureSize(int type, const CaptionValue& caption) {
+    if (type != static_type::Bitmap) {
+        return std::nullopt;
+    }
+    const int* id = std::get_if<int>(&caption);
+    if (id == nullptr) {
+        return std::nullopt;
+    }
+    const Bitmap& bitmap = loadBitmapResource(*id);
+    return SizePair{static_cast<double>(bitmap.width), static_cast<double>(bitmap.height)};
+}
+
+}  // namespace
+
 TevStatic::TevStatic() : presSpace_(*this) {}
 
 TevStatic::~TevStatic() = default;
@@ -47,7 +66,9 @@ TevStatic& TevStatic::Create(Window* oParent, Window* oOwner, std::optional<Posi
     Window* owner = oOwner != nullptr ? oOwner : (initOwner_ != nullptr ? initOwner_ : parent);
     const PositionPair pos = aPos.value_or(initPos_.value_or(PositionPair{}));
     SizePair size = aSize.value_or(initSize_.value_or(SizePair{}));
-    if (const auto bitmapSize = AutoSize ? autoSize() : std::nullopt) {
+    // A bitmap control loads its picture here, whatever its size, so a missing or malformed
+    // resource is an error of Create and not of every paint pass after it.
+    if (const auto bitmapSize = pictureSize(Type, Caption); bitmapSize && AutoSize) {
         size = *bitmapSize;
     }
     toPixel(pos.x, "Create");
@@ -92,10 +113,12 @@ bool TevStatic::CaptureMouse(bool lCapture) {
 }
 
 TevStatic& TevStatic::setCaption(CaptionValue caption) {
+    // The new picture is loaded before anything changes: a caption that names a missing or
+    // malformed resource is refused, and the control keeps showing the picture it had.
+    const auto bitmapSize = created_ ? pictureSize(Type, caption) : std::nullopt;
     Caption = std::move(caption);
     if (created_) {
-        const auto bitmapSize = AutoSize ? autoSize() : std::nullopt;
-        if (bitmapSize && !(*bitmapSize == size_)) {
+        if (bitmapSize && AutoSize && !(*bitmapSize == size_)) {
             resizeTo(*bitmapSize);
         } else if (isShowing()) {
             damage(visibleRegion());
@@ -168,15 +191,7 @@ DrawTarget TevStatic::drawTarget() {
 }
 
 std::optional<SizePair> TevStatic::autoSize() const {
-    if (Type != static_type::Bitmap) {
-        return std::nullopt;
-    }
-    const int* id = std::get_if<int>(&Caption);
-    if (id == nullptr) {
-        return std::nullopt;
-    }
-    const Bitmap& bitmap = loadBitmapResource(*id);
-    return SizePair{static_cast<double>(bitmap.width), static_cast<double>(bitmap.height)};
+    return pictureSize(Type, Caption);
 }
 
 void TevStatic::paintLook(Surface& frame, const Region& clip) {

@@ -79,6 +79,10 @@ class Application {
     // so hit-testing and coordinates see the tree as the program left it.
     // Answers nothing for input that concerns no window.
     std::optional<PostedEvent> translate(const PointerInput& input);
+    // Records the queue's size after entries were added, and gives back the storage a flood
+    // left behind once the queue is empty again.
+    void noteQueueGrew();
+    void noteQueueShrank();
     void paintTree(Window& window, const Region& area);
 
     std::string title_;
@@ -86,6 +90,8 @@ class Application {
     Surface frame_;
     std::unique_ptr<TevCrt> appWindow_;
     std::deque<Entry> queue_;
+    // The largest size of the queue since it was last empty.
+    std::size_t queuePeak_ = 0;
     Window* capture_ = nullptr;
     Window* pressTarget_ = nullptr;
     int lastPointerX_ = 0;

@@ -71,7 +71,8 @@ class TevStatic : public Window {
                             std::optional<SizePair> aSize = std::nullopt, PresParams aPP = {},
                             std::optional<bool> lVisible = std::nullopt);
     // Makes the control's window, topmost among its parent's children. A control is created
-    // once; a second Create raises a RuntimeError.
+    // once; a second Create raises a RuntimeError, and so does a bitmap control whose caption
+    // names a missing or malformed bitmap resource.
     virtual TevStatic& Create(Window* oParent = nullptr, Window* oOwner = nullptr,
                               std::optional<PositionPair> aPos = std::nullopt,
                               std::optional<SizePair> aSize = std::nullopt, PresParams aPP = {},
@@ -83,6 +84,7 @@ class TevStatic : public Window {
     // to this control. Answers whether the control holds the capture as asked.
     bool CaptureMouse(bool lCapture);
     // Changes the caption and repaints; with AutoSize a new bitmap also gives the new size.
+    // A bitmap that is missing or malformed raises a RuntimeError and changes nothing.
     TevStatic& setCaption(CaptionValue caption);
     // Has the whole control, or a rectangle of it in its own coordinates, repainted.
     TevStatic& InvalidateRect(std::optional<Rect> aRect = std::nullopt);
