@@ -4,13 +4,12 @@
 #include <cairo.h>
 
 #include <cstdlib>
-#include <cstring>
 #include <memory>
 
-#include "display_loss.hpp"
 #include "sdl_backend.hpp"
 #include "tev/surface.hpp"
 #include "tev/tev_crt.hpp"
+#include "x11_errors.hpp"
 
 namespace tev {
 
@@ -64,6 +63,9 @@ SdlWindowBackend::SdlWindowBackend(const std::string& title, int scale)
     // the way to ask it to close.
     SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
     SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
+    // A press that gives the window the focus also acts: pressing on the knob of a window in
+    // the background starts a drag at once, as in other programs on the desktop.
+    SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
     // A color mixer left open must not keep the screen saver away.
     SDL_SetHint(SDL_HINT_VIDEO_ALLOW_SCREENSAVER, "1");
     const std::string drivers = desktopDrivers();
@@ -71,6 +73,9 @@ SdlWindowBackend::SdlWindowBackend(const std::string& title, int scale)
         raiseNoDisplay("cannot open a display", "no desktop session found");
     }
     SDL_SetHint(SDL_HINT_VIDEODRIVER, drivers.c_str());
+    // Before SDL connects: SDL keeps the error handler it finds and puts it back when it
+    // closes its connections, which is when a late error would arrive.
+    installX11ErrorHandlers(title);
     if (SDL_Init(SDL_INIT_VIDEO) != 0) {
         raiseNoDisplay("cannot open the display", SDL_GetError());
     }
@@ -82,9 +87,6 @@ SdlWindowBackend::SdlWindowBackend(const std::string& title, int scale)
                                SDL_WINDOW_HIDDEN);
     if (window_ == nullptr) {
         raiseNoDisplay("cannot create the window on the display", SDL_GetError());
-    }
-    if (std::strcmp(SDL_GetCurrentVideoDriver(), "x11") == 0) {
-        installDisplayLossHandler(title);
     }
 }
 
