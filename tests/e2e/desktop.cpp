@@ -47,16 +47,22 @@ void writeDiff(const Screenshot& actual, const Surface& expected, const std::str
 
 }  // namespace
 
+std::vector<std::string> programEnvironment(std::vector<std::string> extra) {
+    extra.push_back("LSAN_OPTIONS=suppressions=" TEV_E2E_LSAN_SUPPRESSIONS ":print_suppressions=0");
+    return extra;
+}
+
 std::string testFileName(const std::string& suffix) {
     const ::testing::TestInfo* info = ::testing::UnitTest::GetInstance()->current_test_info();
     std::string name = info != nullptr ? std::string(info->test_suite_name()) + "." + info->name()
                                        : std::string("e2e");
+    name += suffix;
     for (char& c : name) {
-        if (c == '/') {
+        if (c == '/' || c == ' ') {
             c = '_';
         }
     }
-    return testing::outputPath(name + suffix);
+    return testing::outputPath(name);
 }
 
 Desktop::Desktop()
@@ -70,8 +76,8 @@ Desktop::~Desktop() {
 }
 
 ChildProcess& Desktop::start(const std::vector<std::string>& arguments) {
-    programs_.push_back(std::make_unique<ChildProcess>(
-        arguments, std::vector<std::string>{"DISPLAY=" + display()}));
+    programs_.push_back(
+        std::make_unique<ChildProcess>(arguments, programEnvironment({"DISPLAY=" + display()})));
     return *programs_.back();
 }
 

@@ -18,6 +18,10 @@ namespace tev::e2e {
 inline const std::string kMixer = TEV_E2E_MIXER;
 inline const std::string kSliderProbe = TEV_E2E_SLIDER_PROBE;
 
+// The environment of a program under test: `extra` (NAME=VALUE), and the leak suppressions
+// that the sanitizer build needs for system libraries the programs load.
+std::vector<std::string> programEnvironment(std::vector<std::string> extra = {});
+
 // A desktop for one test: an X server of its own (no window manager), the test's connection
 // to it, and the programs the test starts on it. Everything ends with the object, in the
 // right order, also when the test fails half-way.
@@ -74,7 +78,8 @@ class ProgramWindow {
     ScreenRect placement_;
 };
 
-// A name for files a test writes: the current test's name with `/` replaced.
+// The path of a file the current test leaves in the test output folder: the test's name and
+// `suffix`, with `/` and spaces replaced.
 std::string testFileName(const std::string& suffix);
 
 }  // namespace tev::e2e

@@ -48,7 +48,7 @@ void PrintTo(const NoDisplayCase& noDisplay, std::ostream* out) {
 class NoDisplayTest : public ::testing::TestWithParam<NoDisplayCase> {};
 
 TEST_P(NoDisplayTest, SaysSoInOneLineAndExitsWithStatusTwo) {
-    ChildProcess mixer({kMixer}, GetParam().environment);
+    ChildProcess mixer({kMixer}, programEnvironment(GetParam().environment));
     EXPECT_EQ(mixer.waitForExit(seconds(20)), 2);
     EXPECT_EQ(lineCount(mixer.errors()), 1) << mixer.errors();
     EXPECT_NE(mixer.errors().find("cannot open"), std::string::npos) << mixer.errors();

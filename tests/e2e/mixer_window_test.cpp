@@ -116,7 +116,8 @@ std::vector<std::unique_ptr<Surface>> offscreenFrames(const MixerCase& mixerCase
     }
     replay.close();
     ChildProcess offscreen({kMixer, "--platform", "offscreen", "--scale", std::to_string(scale),
-                            "--replay", base + ".replay"});
+                            "--replay", base + ".replay"},
+                           programEnvironment());
     const std::optional<int> status = offscreen.waitForExit(seconds(30));
     EXPECT_EQ(status, 0) << offscreen.errors();
     std::vector<std::unique_ptr<Surface>> frames;
@@ -189,6 +190,23 @@ INSTANTIATE_TEST_SUITE_P(Cases, MixerWindowTest,
                              return std::string(std::get<0>(info.param).name) + "AtScale" +
                                     std::to_string(std::get<1>(info.param));
                          });
+
+TEST(MixerWindow, ShowsItsFrameAgainAfterBeingHiddenAndShown) {
+    const std::vector<std::unique_ptr<Surface>> expected = offscreenFrames({"Hidden", {}}, 1);
+    ASSERT_FALSE(::testing::Test::HasFailure());
+    Desktop desktop;
+    ChildProcess& mixer = desktop.start({kMixer});
+    const std::optional<XWindowId> id = desktop.waitForWindow(mixer, "slidrgb");
+    ASSERT_TRUE(id) << mixer.errors();
+    ProgramWindow window(desktop.x(), *id, 1);
+    ASSERT_TRUE(window.waitUntilShows(*expected.front(), "start"));
+
+    // The X server keeps nothing of a hidden window: the program must draw it again when
+    // the server asks (an expose).
+    desktop.x().hide(*id);
+    desktop.x().show(*id);
+    EXPECT_TRUE(window.waitUntilShows(*expected.front(), "shown again"));
+}
 
 TEST(MixerWindow, CloseRequestEndsTheProgramWithStatusZero) {
     Desktop desktop;

@@ -198,6 +198,11 @@ void XClient::hide(XWindowId window) {
     sync();
 }
 
+void XClient::show(XWindowId window) {
+    XMapWindow(display_, window);
+    sync();
+}
+
 std::string XClient::takeErrors() {
     sync();
     return std::exchange(gErrors, std::string());

@@ -65,6 +65,7 @@ class XClient {
     // Makes a small window of the test's own, shows it and gives it the keyboard focus.
     void focusAnotherWindow();
     void hide(XWindowId window);
+    void show(XWindowId window);
 
     // Answers the X errors seen so far (an Xlib error would otherwise end the test).
     std::string takeErrors();
