@@ -40,6 +40,8 @@ constexpr PixelCheck blueRaisedOnLastTick{"blue knob raised on tick 10", 187, 27
 constexpr PixelCheck startSwatch{"swatch at start-up", 400, 230, {26, 128, 255}};
 constexpr PixelCheck swatchRedFirst{"swatch with red on tick 1", 400, 230, {26, 128, 255}};
 constexpr PixelCheck swatchRedLast{"swatch with red on tick 10", 400, 230, {255, 128, 255}};
+constexpr PixelCheck swatchRedLastBlueFourth{
+    "swatch with red on tick 10, blue on 4", 400, 230, {255, 128, 102}};
 
 struct Step {
     enum class Kind { Press, Move, Release, Expect };
@@ -82,8 +84,10 @@ const MixerCase kCases[] = {
       expect("left of the window", {redPressedOnFirstTick, swatchRedFirst}), move(500, 180),
       move(700, 180), expect("right of the window", {redPressedOnLastTick, swatchRedLast}),
       release(700, 180), expect("released outside", {redRaisedOnLastTick, swatchRedLast}),
-      // The release ended the drag: moving over the track afterwards changes nothing.
-      move(130, 180), expect("moved back after the release", {redRaisedOnLastTick})}},
+      // The release ended the drag: moving over the red track afterwards changes nothing.
+      // The press on the blue track after it shows once both have been handled.
+      move(130, 180), press(140, 280), release(140, 280),
+      expect("moved back after the release", {redRaisedOnLastTick, swatchRedLastBlueFourth})}},
 };
 
 // Names the case in test listings and failure messages.
