@@ -96,26 +96,40 @@ SdlWindowBackend::~SdlWindowBackend() {
 }
 
 void SdlWindowBackend::present(const Surface& frame, const Region& changed) {
-    copyToWindow(frame, changed.rects());
     if (!shown_) {
-        // The first frame is in the window surface: show the window and put the frame on it
-        // right away (what was drawn into it while hidden did not reach the screen).
-        shown_ = true;
+        // The first frame goes into the window surface while the window is still hidden, and
+        // onto the screen as soon as the window shows, so the window never shows empty.
+        drawIntoWindowSurface(frame, {frame.bounds()});
         SDL_ShowWindow(window_);
-        copyToWindow(frame, {frame.bounds()});
+        shown_ = true;
+        SDL_UpdateWindowSurface(window_);
+        return;
+    }
+    const std::vector<SDL_Rect> areas = drawIntoWindowSurface(frame, changed.rects());
+    if (!areas.empty()) {
+        SDL_UpdateWindowSurfaceRects(window_, areas.data(), static_cast<int>(areas.size()));
     }
 }
 
-void SdlWindowBackend::copyToWindow(const Surface& frame, const std::vector<DeviceRect>& rects) {
+void SdlWindowBackend::showWholeFrame(const Surface& frame) {
+    if (shown_) {
+        drawIntoWindowSurface(frame, {frame.bounds()});
+        SDL_UpdateWindowSurface(window_);
+    }
+}
+
+std::vector<SDL_Rect> SdlWindowBackend::drawIntoWindowSurface(
+    const Surface& frame, const std::vector<DeviceRect>& rects) {
+    std::vector<SDL_Rect> areas;
     if (rects.empty()) {
-        return;
+        return areas;
     }
     SDL_Surface* target = SDL_GetWindowSurface(window_);
     if (target == nullptr) {
         throw DisplayError(std::string("cannot draw into the window: ") + SDL_GetError());
     }
     // The frame's pixels are cairo's RGB24, 32 bits per pixel with red in bits 16 to 23:
-    // SDL's RGB888. SDL only reads them; the cast is for its C interface.
+    // SDL's RGB888. SDL reads them in place.
     cairo_surface_t* pixels = frame.cairoSurface();
     cairo_surface_flush(pixels);
     const std::unique_ptr<SDL_Surface, decltype(&SDL_FreeSurface)> source(
@@ -127,17 +141,16 @@ void SdlWindowBackend::copyToWindow(const Surface& frame, const std::vector<Devi
         throw DisplayError(std::string("cannot draw into the window: ") + SDL_GetError());
     }
 
-    std::vector<SDL_Rect> shown;
-    shown.reserve(rects.size());
+    areas.reserve(rects.size());
     for (const DeviceRect& rect : rects) {
         SDL_Rect from{rect.x, rect.y, rect.width, rect.height};
         SDL_Rect to = scaled(rect, scale_);
         // Whole-number enlargement with SDL's nearest-pixel stretch: each frame pixel becomes
         // a block of scale x scale window pixels of the same color.
         SDL_BlitScaled(source.get(), &from, target, &to);
-        shown.push_back(scaled(rect, scale_));
+        areas.push_back(scaled(rect, scale_));
     }
-    SDL_UpdateWindowSurfaceRects(window_, shown.data(), static_cast<int>(shown.size()));
+    return areas;
 }
 
 void SdlWindowBackend::waitForInput(const Surface& frame, std::vector<PointerInput>& input) {
@@ -183,9 +196,7 @@ void SdlWindowBackend::handle(const SDL_Event& event, const Surface& frame,
                 case SDL_WINDOWEVENT_SIZE_CHANGED:
                     // The system lost what the window showed, or SDL made a new window
                     // surface: show the last frame again.
-                    if (shown_) {
-                        copyToWindow(frame, {frame.bounds()});
-                    }
+                    showWholeFrame(frame);
                     break;
                 case SDL_WINDOWEVENT_FOCUS_LOST:
                 case SDL_WINDOWEVENT_HIDDEN:
