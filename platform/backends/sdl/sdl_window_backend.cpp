@@ -4,13 +4,12 @@
 #include <cairo.h>
 
 #include <cstdlib>
-#include <cstring>
 #include <memory>
 
-#include "display_loss.hpp"
 #include "sdl_backend.hpp"
 #include "tev/surface.hpp"
 #include "tev/tev_crt.hpp"
+#include "x11_errors.hpp"
 
 namespace tev {
 
@@ -64,6 +63,9 @@ SdlWindowBackend::SdlWindowBackend(const std::string& title, int scale)
     // the way to ask it to close.
     SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
     SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
+    // A press that gives the window the focus also acts: pressing on the knob of a window in
+    // the background starts a drag at once, as in other programs on the desktop.
+    SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
     // A color mixer left open must not keep the screen saver away.
     SDL_SetHint(SDL_HINT_VIDEO_ALLOW_SCREENSAVER, "1");
     const std::string drivers = desktopDrivers();
@@ -71,6 +73,9 @@ SdlWindowBackend::SdlWindowBackend(const std::string& title, int scale)
         raiseNoDisplay("cannot open a display", "no desktop session found");
     }
     SDL_SetHint(SDL_HINT_VIDEODRIVER, drivers.c_str());
+    // Before SDL connects: SDL keeps the error handler it finds and puts it back when it
+    // closes its connections, which is when a late error would arrive.
+    installX11ErrorHandlers(title);
     if (SDL_Init(SDL_INIT_VIDEO) != 0) {
         raiseNoDisplay("cannot open the display", SDL_GetError());
     }
@@ -83,9 +88,6 @@ SdlWindowBackend::SdlWindowBackend(const std::string& title, int scale)
     if (window_ == nullptr) {
         raiseNoDisplay("cannot create the window on the display", SDL_GetError());
     }
-    if (std::strcmp(SDL_GetCurrentVideoDriver(), "x11") == 0) {
-        installDisplayLossHandler(title);
-    }
 }
 
 SdlWindowBackend::~SdlWindowBackend() {
@@ -94,26 +96,40 @@ SdlWindowBackend::~SdlWindowBackend() {
 }
 
 void SdlWindowBackend::present(const Surface& frame, const Region& changed) {
-    copyToWindow(frame, changed.rects());
     if (!shown_) {
-        // The first frame is in the window surface: show the window and put the frame on it
-        // right away (what was drawn into it while hidden did not reach the screen).
-        shown_ = true;
+        // The first frame goes into the window surface while the window is still hidden, and
+        // onto the screen as soon as the window shows, so the window never shows empty.
+        drawIntoWindowSurface(frame, {frame.bounds()});
         SDL_ShowWindow(window_);
-        copyToWindow(frame, {frame.bounds()});
+        shown_ = true;
+        SDL_UpdateWindowSurface(window_);
+        return;
+    }
+    const std::vector<SDL_Rect> areas = drawIntoWindowSurface(frame, changed.rects());
+    if (!areas.empty()) {
+        SDL_UpdateWindowSurfaceRects(window_, areas.data(), static_cast<int>(areas.size()));
     }
 }
 
-void SdlWindowBackend::copyToWindow(const Surface& frame, const std::vector<DeviceRect>& rects) {
+void SdlWindowBackend::showWholeFrame(const Surface& frame) {
+    if (shown_) {
+        drawIntoWindowSurface(frame, {frame.bounds()});
+        SDL_UpdateWindowSurface(window_);
+    }
+}
+
+std::vector<SDL_Rect> SdlWindowBackend::drawIntoWindowSurface(
+    const Surface& frame, const std::vector<DeviceRect>& rects) {
+    std::vector<SDL_Rect> areas;
     if (rects.empty()) {
-        return;
+        return areas;
     }
     SDL_Surface* target = SDL_GetWindowSurface(window_);
     if (target == nullptr) {
         throw DisplayError(std::string("cannot draw into the window: ") + SDL_GetError());
     }
     // The frame's pixels are cairo's RGB24, 32 bits per pixel with red in bits 16 to 23:
-    // SDL's RGB888. SDL only reads them; the cast is for its C interface.
+    // SDL's RGB888. SDL reads them in place.
     cairo_surface_t* pixels = frame.cairoSurface();
     cairo_surface_flush(pixels);
     const std::unique_ptr<SDL_Surface, decltype(&SDL_FreeSurface)> source(
@@ -125,17 +141,16 @@ void SdlWindowBackend::copyToWindow(const Surface& frame, const std::vector<Devi
         throw DisplayError(std::string("cannot draw into the window: ") + SDL_GetError());
     }
 
-    std::vector<SDL_Rect> shown;
-    shown.reserve(rects.size());
+    areas.reserve(rects.size());
     for (const DeviceRect& rect : rects) {
         SDL_Rect from{rect.x, rect.y, rect.width, rect.height};
         SDL_Rect to = scaled(rect, scale_);
         // Whole-number enlargement with SDL's nearest-pixel stretch: each frame pixel becomes
         // a block of scale x scale window pixels of the same color.
         SDL_BlitScaled(source.get(), &from, target, &to);
-        shown.push_back(scaled(rect, scale_));
+        areas.push_back(scaled(rect, scale_));
     }
-    SDL_UpdateWindowSurfaceRects(window_, shown.data(), static_cast<int>(shown.size()));
+    return areas;
 }
 
 void SdlWindowBackend::waitForInput(const Surface& frame, std::vector<PointerInput>& input) {
@@ -181,9 +196,7 @@ void SdlWindowBackend::handle(const SDL_Event& event, const Surface& frame,
                 case SDL_WINDOWEVENT_SIZE_CHANGED:
                     // The system lost what the window showed, or SDL made a new window
                     // surface: show the last frame again.
-                    if (shown_) {
-                        copyToWindow(frame, {frame.bounds()});
-                    }
+                    showWholeFrame(frame);
                     break;
                 case SDL_WINDOWEVENT_FOCUS_LOST:
                 case SDL_WINDOWEVENT_HIDDEN:

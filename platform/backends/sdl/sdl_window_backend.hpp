@@ -7,6 +7,7 @@
 #include "tev/backend.hpp"
 
 struct SDL_Window;
+struct SDL_Rect;
 union SDL_Event;
 
 namespace tev {
@@ -32,8 +33,12 @@ class SdlWindowBackend : public Backend {
 
   private:
     void handle(const SDL_Event& event, const Surface& frame, std::vector<PointerInput>& input);
-    // Copies the device rectangles of `frame` into the window surface and shows them.
-    void copyToWindow(const Surface& frame, const std::vector<DeviceRect>& rects);
+    // Copies the device rectangles of `frame` into the window surface, enlarged; answers the
+    // window rectangles they cover, for the update that puts them on the screen.
+    std::vector<SDL_Rect> drawIntoWindowSurface(const Surface& frame,
+                                                const std::vector<DeviceRect>& rects);
+    // After an expose or a restore: the last frame again, all of it.
+    void showWholeFrame(const Surface& frame);
 
     int scale_;
     SDL_Window* window_ = nullptr;
