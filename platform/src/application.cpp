@@ -22,11 +22,11 @@ constexpr std::size_t kQueueEntriesKept = 4096;
 Application::Application(std::string title, std::unique_ptr<Backend> backend)
     : title_(std::move(title)),
       backend_(std::move(backend)),
-      frame_(TevCrt::PixelWidth, TevCrt::PixelHeight),
+      frame_(backend_->createFrame(TevCrt::PixelWidth, TevCrt::PixelHeight)),
       previous_(gCurrent) {
     gCurrent = this;
     appWindow_ = std::make_unique<TevCrt>(title_);
-    damage_.unite(frame_.bounds());
+    damage_.unite(frame_->bounds());
 }
 
 Application::~Application() {
@@ -79,7 +79,7 @@ EventCode Application::next(MessageParam& mp1, MessageParam& mp2, Window*& targe
         while (queue_.empty()) {
             repaint();
             inputBuffer_.clear();
-            backend_->waitForInput(frame_, inputBuffer_);
+            backend_->waitForInput(*frame_, inputBuffer_);
             queue_.insert(queue_.end(), inputBuffer_.begin(), inputBuffer_.end());
             noteQueueGrew();
         }
@@ -177,12 +177,12 @@ bool Application::setCapture(Window& window, bool capture) {
 
 void Application::damage(const Region& area) {
     Region inside = area;
-    inside.intersect(frame_.bounds());
+    inside.intersect(frame_->bounds());
     damage_.unite(inside);
 }
 
 void Application::notePresented(const DeviceRect& area) {
-    presented_.unite(area.intersected(frame_.bounds()));
+    presented_.unite(area.intersected(frame_->bounds()));
 }
 
 long long Application::repaint() {
@@ -195,7 +195,7 @@ long long Application::repaint() {
     Region changed = area;
     changed.unite(presented_);
     presented_.clear();
-    backend_->present(frame_, changed);
+    backend_->present(*frame_, changed);
     return area.area();
 }
 
@@ -217,7 +217,7 @@ void Application::paintTree(Window& window, const Region& area) {
         }
     }
     if (!own.isEmpty()) {
-        window.paintLook(frame_, own);
+        window.paintLook(*frame_, own);
         // The damaged part in the window's own coordinates, both corners included.
         const DeviceRect box = own.extents();
         const PositionPair low = window.toLocal(box.x, box.y + box.height - 1);
@@ -245,7 +245,7 @@ void Application::setExitScreenshot(std::string path, int scale) {
 void Application::takeExitScreenshot() {
     if (exitScreenshot_) {
         repaint();
-        frame_.writePng(*exitScreenshot_, exitScreenshotScale_);
+        frame_->writePng(*exitScreenshot_, exitScreenshotScale_);
         exitScreenshot_.reset();
     }
 }

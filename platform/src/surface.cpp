@@ -35,16 +35,35 @@ class SavedState {
 }  // namespace
 
 Surface::Surface(int width, int height, Rgb background)
-    : width_(width),
-      height_(height),
-      surface_(cairo_image_surface_create(CAIRO_FORMAT_RGB24, width, height)),
-      cr_(nullptr) {
-    if (cairo_surface_status(surface_) != CAIRO_STATUS_SUCCESS) {
-        cairo_surface_destroy(surface_);
-        throw std::bad_alloc();
+    : width_(width), height_(height), surface_(nullptr), cr_(nullptr) {
+    adopt(cairo_image_surface_create(CAIRO_FORMAT_RGB24, width, height));
+    // A new image surface starts zeroed, which is black: only another color needs painting.
+    if (background != Rgb{0, 0, 0}) {
+        setSource(cr_, background);
+        cairo_paint(cr_);
     }
+}
+
+Surface::Surface(std::uint32_t* pixels, int width, int height, int bytesPerRow)
+    : width_(width), height_(height), surface_(nullptr), cr_(nullptr) {
+    adopt(cairo_image_surface_create_for_data(reinterpret_cast<unsigned char*>(pixels),
+                                              CAIRO_FORMAT_RGB24, width, height, bytesPerRow));
+}
+
+void Surface::adopt(cairo_surface_t* surface) {
+    if (cairo_surface_status(surface) != CAIRO_STATUS_SUCCESS) {
+        const std::string reason = cairo_status_to_string(cairo_surface_status(surface));
+        cairo_surface_destroy(surface);
+        throw RuntimeError("Surface", "cannot make a " + std::to_string(width_) + " x " +
+                                          std::to_string(height_) + " surface: " + reason);
+    }
+    if (cr_ != nullptr) {
+        cairo_destroy(cr_);
+        cairo_surface_destroy(surface_);
+    }
+    surface_ = surface;
     // RGB24 keeps each pixel in one 32-bit word, so a row is an array of words; the pixels
-    // of an image surface stay where cairo put them for its whole life.
+    // of an image surface stay where they are for its whole life.
     pixels_ = reinterpret_cast<std::uint32_t*>(cairo_image_surface_get_data(surface_));
     wordsPerRow_ = cairo_image_surface_get_stride(surface_) / 4;
     cr_ = cairo_create(surface_);
@@ -52,8 +71,17 @@ Surface::Surface(int width, int height, Rgb background)
     cairo_set_line_width(cr_, 1.0);
     cairo_set_line_cap(cr_, CAIRO_LINE_CAP_SQUARE);
     cairo_set_operator(cr_, CAIRO_OPERATOR_SOURCE);
-    setSource(cr_, background);
-    cairo_paint(cr_);
+}
+
+void Surface::moveToMemory(std::uint32_t* pixels, int bytesPerRow) {
+    cairo_surface_flush(surface_);
+    for (int y = 0; y < height_; ++y) {
+        std::memcpy(
+            reinterpret_cast<unsigned char*>(pixels) + static_cast<std::ptrdiff_t>(y) * bytesPerRow,
+            pixelRow(y), static_cast<std::size_t>(width_) * 4);
+    }
+    adopt(cairo_image_surface_create_for_data(reinterpret_cast<unsigned char*>(pixels),
+                                              CAIRO_FORMAT_RGB24, width_, height_, bytesPerRow));
 }
 
 Surface::~Surface() {

@@ -95,6 +95,31 @@ SdlWindowBackend::~SdlWindowBackend() {
     SDL_Quit();
 }
 
+std::unique_ptr<Surface> SdlWindowBackend::createFrame(int width, int height) {
+    SDL_Surface* target = scale_ == 1 ? SDL_GetWindowSurface(window_) : nullptr;
+    // The frame's pixels are cairo's RGB24: 32 bits per pixel with red in bits 16 to 23,
+    // SDL's RGB888. Where the window surface has that layout the frame can live in it.
+    if (target == nullptr || target->format->format != SDL_PIXELFORMAT_RGB888 ||
+        target->w < width || target->h < height ||
+        cairo_format_stride_for_width(CAIRO_FORMAT_RGB24, width) > target->pitch ||
+        target->pitch % 4 != 0) {
+        return Backend::createFrame(width, height);
+    }
+    auto frame = std::make_unique<Surface>(static_cast<std::uint32_t*>(target->pixels), width,
+                                           height, target->pitch);
+    sharedFrame_ = frame.get();
+    return frame;
+}
+
+void SdlWindowBackend::moveFrameOffWindowSurface() {
+    // SDL frees the old window surface only when asked for a new one, so its pixels are still
+    // there to copy.
+    ownFramePixels_.resize(static_cast<std::size_t>(sharedFrame_->width()) *
+                           sharedFrame_->height());
+    sharedFrame_->moveToMemory(ownFramePixels_.data(), sharedFrame_->width() * 4);
+    sharedFrame_ = nullptr;
+}
+
 void SdlWindowBackend::present(const Surface& frame, const Region& changed) {
     if (!shown_) {
         // The first frame goes into the window surface while the window is still hidden, and
@@ -106,8 +131,12 @@ void SdlWindowBackend::present(const Surface& frame, const Region& changed) {
         return;
     }
     const std::vector<SDL_Rect> areas = drawIntoWindowSurface(frame, changed.rects());
-    if (!areas.empty()) {
-        SDL_UpdateWindowSurfaceRects(window_, areas.data(), static_cast<int>(areas.size()));
+    if (!areas.empty() &&
+        SDL_UpdateWindowSurfaceRects(window_, areas.data(), static_cast<int>(areas.size())) != 0 &&
+        sharedFrame_ != nullptr) {
+        // SDL gave up the window surface that holds the frame: copy from now on.
+        moveFrameOffWindowSurface();
+        showWholeFrame(frame);
     }
 }
 
@@ -122,6 +151,14 @@ std::vector<SDL_Rect> SdlWindowBackend::drawIntoWindowSurface(
     const Surface& frame, const std::vector<DeviceRect>& rects) {
     std::vector<SDL_Rect> areas;
     if (rects.empty()) {
+        return areas;
+    }
+    if (&frame == sharedFrame_) {
+        // Already in the window surface.
+        cairo_surface_flush(frame.cairoSurface());
+        for (const DeviceRect& rect : rects) {
+            areas.push_back({rect.x, rect.y, rect.width, rect.height});
+        }
         return areas;
     }
     SDL_Surface* target = SDL_GetWindowSurface(window_);
@@ -191,9 +228,16 @@ void SdlWindowBackend::handle(const SDL_Event& event, const Surface& frame,
                 case SDL_WINDOWEVENT_CLOSE:
                     pointer_.closeRequested(input);
                     break;
+                case SDL_WINDOWEVENT_SIZE_CHANGED:
+                    // SDL makes a new window surface for the new size: the frame cannot stay
+                    // in the old one.
+                    if (sharedFrame_ != nullptr) {
+                        moveFrameOffWindowSurface();
+                    }
+                    showWholeFrame(frame);
+                    break;
                 case SDL_WINDOWEVENT_EXPOSED:
                 case SDL_WINDOWEVENT_RESTORED:
-                case SDL_WINDOWEVENT_SIZE_CHANGED:
                     // The system lost what the window showed, or SDL made a new window
                     // surface: show the last frame again.
                     showWholeFrame(frame);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -27,6 +29,9 @@ class SdlWindowBackend : public Backend {
     SdlWindowBackend(const SdlWindowBackend&) = delete;
     SdlWindowBackend& operator=(const SdlWindowBackend&) = delete;
 
+    // At scale 1 the frame lives in the window surface itself when its pixel layout allows,
+    // so presenting only tells the system which rectangles changed.
+    std::unique_ptr<Surface> createFrame(int width, int height) override;
     void present(const Surface& frame, const Region& changed) override;
     void waitForInput(const Surface& frame, std::vector<PointerInput>& input) override;
     void captureChanged(bool held) override;
@@ -40,7 +45,14 @@ class SdlWindowBackend : public Backend {
     // After an expose or a restore: the last frame again, all of it.
     void showWholeFrame(const Surface& frame);
 
+    // When SDL has let go of the window surface that holds the frame (the window was
+    // resized), the frame moves to memory of the backend's own and is copied from then on.
+    void moveFrameOffWindowSurface();
+
     int scale_;
+    // The frame, while its pixels are the window surface's; null when frames are copied.
+    Surface* sharedFrame_ = nullptr;
+    std::vector<std::uint32_t> ownFramePixels_;
     SDL_Window* window_ = nullptr;
     bool shown_ = false;
     PointerTranslator pointer_;

@@ -56,7 +56,7 @@ class Application {
     // Repaints the damaged areas and presents them; answers the number of pixels repainted.
     long long repaint();
     const Region& pendingDamage() const { return damage_; }
-    Surface& frame() { return frame_; }
+    Surface& frame() { return *frame_; }
 
     // Saves the window as a PNG when the close request arrives (as the user last saw it,
     // before the program tears anything down), or at the end if the program stops by itself.
@@ -87,7 +87,7 @@ class Application {
 
     std::string title_;
     std::unique_ptr<Backend> backend_;
-    Surface frame_;
+    std::unique_ptr<Surface> frame_;
     std::unique_ptr<TevCrt> appWindow_;
     std::deque<Entry> queue_;
     // The largest size of the queue since it was last empty.

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <memory>
 #include <stdexcept>
 #include <vector>
 
@@ -32,6 +33,11 @@ struct PointerInput {
 class Backend {
   public:
     virtual ~Backend() = default;
+
+    // The frame the platform paints into, once, at start-up. A window backend may put it on
+    // memory of its own (its window's framebuffer), so that presenting copies nothing; by
+    // default it is a surface of the platform's own.
+    virtual std::unique_ptr<Surface> createFrame(int width, int height);
 
     // Shows the parts of the frame in `changed`.
     virtual void present(const Surface& frame, const Region& changed) = 0;

@@ -18,7 +18,15 @@ namespace tev {
 class Surface {
   public:
     Surface(int width, int height, Rgb background = {0, 0, 0});
+    // A surface on pixels that someone else owns (a window's framebuffer): 32 bits a pixel,
+    // red in bits 16 to 23, rows `bytesPerRow` apart. The memory must outlive the surface, or
+    // the surface must move off it first (moveToMemory). Raises a RuntimeError when cairo
+    // cannot use that layout.
+    Surface(std::uint32_t* pixels, int width, int height, int bytesPerRow);
     ~Surface();
+
+    // Moves the surface onto other memory of the same kind; the pixels are copied over.
+    void moveToMemory(std::uint32_t* pixels, int bytesPerRow);
     Surface(const Surface&) = delete;
     Surface& operator=(const Surface&) = delete;
 
@@ -47,6 +55,8 @@ class Surface {
     cairo_surface_t* cairoSurface() const { return surface_; }
 
   private:
+    // Wraps a new cairo image surface, which takes over from the current one.
+    void adopt(cairo_surface_t* surface);
     void clipTo(const Region& clip);
     // The pixels of row y; cairo's own drawing must have been flushed before they are read.
     std::uint32_t* pixelRow(int y) const { return pixels_ + y * wordsPerRow_; }
