@@ -54,20 +54,6 @@ install(FILES
 # The exported targets name the imported targets of their dependencies (PkgConfig::CAIRO, and
 # the SDL2 target of the window backend when it is built); the package configuration makes
 # them again in the consumer, the same way this build found them.
-set(TEV_PACKAGE_FIND_SDL2 "")
-if(tev_package_with_window)
-  get_target_property(window_links tev_window LINK_LIBRARIES)
-  get_target_property(window_interface_links tev_window INTERFACE_LINK_LIBRARIES)
-  set(window_all_links ${window_links} ${window_interface_links})
-  if(window_all_links MATCHES "PkgConfig::([A-Za-z0-9_]+)")
-    set(TEV_PACKAGE_FIND_SDL2 "if(NOT TARGET PkgConfig::${CMAKE_MATCH_1})
-    pkg_check_modules(${CMAKE_MATCH_1} REQUIRED QUIET IMPORTED_TARGET sdl2)
-  endif()")
-  elseif(window_all_links MATCHES "SDL2::")
-    set(TEV_PACKAGE_FIND_SDL2 "find_dependency(SDL2)")
-  endif()
-endif()
-
 configure_package_config_file(
   ${CMAKE_CURRENT_LIST_DIR}/tevsliderConfig.cmake.in
   ${PROJECT_BINARY_DIR}/package/tevsliderConfig.cmake
@@ -92,7 +78,7 @@ set(TEV_PKGCONFIG_LIBS "-ltevslider -ltevstartup")
 set(TEV_PKGCONFIG_REQUIRES "cairo")
 if(tev_package_with_window)
   string(APPEND TEV_PKGCONFIG_LIBS " -ltev_window")
-  string(APPEND TEV_PKGCONFIG_REQUIRES ", sdl2")
+  string(APPEND TEV_PKGCONFIG_REQUIRES ", sdl2, x11")
 endif()
 string(APPEND TEV_PKGCONFIG_LIBS " -ltev_offscreen -ltevplatform")
 foreach(pc tevslider tevslider-main)

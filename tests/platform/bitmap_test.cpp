@@ -60,7 +60,7 @@ struct Bytes {
         return *this;
     }
     Bytes& raw(std::initializer_list<std::uint8_t> bytes) {
-        data.insert(data.end(), bytes);
+        for (const std::uint8_t byte : bytes) data.push_back(byte);
         return *this;
     }
 };
