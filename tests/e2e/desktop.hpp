@@ -7,12 +7,15 @@
 #include <string>
 #include <vector>
 
-#include "child_process.hpp"
+#include "support/child_process.hpp"
 #include "tev/surface.hpp"
 #include "x_client.hpp"
 #include "xvfb_server.hpp"
 
 namespace tev::e2e {
+
+using std::chrono::milliseconds;
+using testing::ChildProcess;
 
 // Paths of the programs under test, set by the build.
 inline const std::string kMixer = TEV_E2E_MIXER;

@@ -3,9 +3,12 @@
 #include <memory>
 #include <string>
 
-#include "child_process.hpp"
+#include "support/child_process.hpp"
 
 namespace tev::e2e {
+
+using std::chrono::milliseconds;
+using testing::ChildProcess;
 
 // An X server of the test's own: Xvfb on the first free display number (it picks one itself
 // and reports it through -displayfd, so parallel tests never collide). Ending the object ends

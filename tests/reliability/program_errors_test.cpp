@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "child_process.hpp"
+#include "support/child_process.hpp"
 #include "support/golden.hpp"
 
 namespace tev {

@@ -6,9 +6,10 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
-namespace tev::e2e {
+namespace tev::testing {
 
 using std::chrono::milliseconds;
 
@@ -33,6 +34,8 @@ class ChildProcess {
     // Waits until the program ends; answers its exit status (128 + the signal when a signal
     // ended it), or nothing when it still runs after `limit`.
     std::optional<int> waitForExit(milliseconds limit);
+    // The signal that ended the program, if one did.
+    std::optional<int> endingSignal() const { return endingSignal_; }
     // Waits until `done` holds for the stdout collected so far; answers whether it did.
     bool waitForOutput(const std::function<bool(const std::string&)>& done, milliseconds limit);
     // Sends a signal; the object still reaps the program.
@@ -48,10 +51,30 @@ class ChildProcess {
 
     pid_t pid_ = -1;
     std::optional<int> exitStatus_;
+    std::optional<int> endingSignal_;
     int stdoutPipe_ = -1;
     int stderrPipe_ = -1;
     std::string stdout_;
     std::string stderr_;
 };
 
-}  // namespace tev::e2e
+// How a program run ended, and what it wrote.
+struct ProcessResult {
+    bool exited = false;
+    int exitStatus = -1;
+    int signal = 0;
+    bool timedOut = false;
+    std::string standardOutput;
+    std::string standardError;
+
+    // "exit status 2", "killed by signal 11 (...)", "timed out", for failure messages.
+    std::string describe() const;
+};
+
+// Runs a program (argv[0] is its path) with extra environment variables and no standard input,
+// and waits for it; a program still running after `timeout` is killed and reported as timed out.
+ProcessResult runProcess(const std::vector<std::string>& argv,
+                         const std::vector<std::pair<std::string, std::string>>& environment,
+                         std::chrono::seconds timeout);
+
+}  // namespace tev::testing

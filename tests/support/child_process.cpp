@@ -1,4 +1,4 @@
-#include "child_process.hpp"
+#include "support/child_process.hpp"
 
 #include <fcntl.h>
 #include <poll.h>
@@ -14,7 +14,7 @@
 
 extern char** environ;
 
-namespace tev::e2e {
+namespace tev::testing {
 
 namespace {
 
@@ -139,6 +139,9 @@ void ChildProcess::reap(int options) {
     } while (done < 0 && errno == EINTR);
     if (done == pid_) {
         exitStatus_ = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+        if (WIFSIGNALED(status)) {
+            endingSignal_ = WTERMSIG(status);
+        }
     }
 }
 
@@ -210,4 +213,39 @@ bool ChildProcess::waitForOutput(const std::function<bool(const std::string&)>& 
     return true;
 }
 
-}  // namespace tev::e2e
+std::string ProcessResult::describe() const {
+    if (timedOut) {
+        return "timed out";
+    }
+    if (exited) {
+        return "exit status " + std::to_string(exitStatus);
+    }
+    return "killed by signal " + std::to_string(signal) + " (" + strsignal(signal) + ")";
+}
+
+ProcessResult runProcess(const std::vector<std::string>& argv,
+                         const std::vector<std::pair<std::string, std::string>>& environment,
+                         std::chrono::seconds timeout) {
+    std::vector<std::string> added;
+    for (const auto& [name, value] : environment) {
+        added.push_back(name + "=" + value);
+    }
+    ChildProcess child(argv, added);
+    ProcessResult result;
+    const std::optional<int> status = child.waitForExit(timeout);
+    if (!status) {
+        result.timedOut = true;
+        child.signal(SIGKILL);
+        child.waitForExit(std::chrono::seconds(10));
+    } else if (const std::optional<int> signal = child.endingSignal()) {
+        result.signal = *signal;
+    } else {
+        result.exited = true;
+        result.exitStatus = *status;
+    }
+    result.standardOutput = child.output();
+    result.standardError = child.errors();
+    return result;
+}
+
+}  // namespace tev::testing
