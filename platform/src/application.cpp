@@ -11,6 +11,9 @@ namespace tev {
 
 namespace {
 
+// Paint passes before waiting for input, should painting keep damaging the window.
+constexpr int kRepaintPasses = 8;
+
 Application* gCurrent = nullptr;
 
 // A queue that never held more entries than this keeps its storage when it runs empty, so the
@@ -77,7 +80,12 @@ void Application::noteQueueShrank() {
 EventCode Application::next(MessageParam& mp1, MessageParam& mp2, Window*& target) {
     for (;;) {
         while (queue_.empty()) {
-            repaint();
+            // Painting may damage more (a Paint that moves or invalidates something): paint
+            // until the frame is whole, within reason, before showing it and waiting.
+            int pass = 0;
+            do {
+                repaint();
+            } while (!damage_.isEmpty() && ++pass < kRepaintPasses);
             inputBuffer_.clear();
             backend_->waitForInput(*frame_, inputBuffer_);
             queue_.insert(queue_.end(), inputBuffer_.begin(), inputBuffer_.end());
@@ -118,7 +126,7 @@ std::optional<Application::PostedEvent> Application::translate(const PointerInpu
             pressTarget_ = nullptr;
             backend_->captureChanged(false);
             return PostedEvent{
-                MouseLeftUp, holder->toLocal(lastPointerX_, lastPointerY_), {}, holder};
+                MouseLeftUp, holder->pointerToLocal(lastPointerX_, lastPointerY_), {}, holder};
         }
         case Kind::Press:
         case Kind::Move:
@@ -139,7 +147,7 @@ std::optional<Application::PostedEvent> Application::translate(const PointerInpu
         }
         return std::nullopt;
     }
-    const MessageParam pos = target->toLocal(input.x, input.y);
+    const MessageParam pos = target->pointerToLocal(input.x, input.y);
     switch (input.kind) {
         case Kind::Press:
             pressTarget_ = target;
@@ -148,8 +156,8 @@ std::optional<Application::PostedEvent> Application::translate(const PointerInpu
             // A press and a release on the same control make a click, delivered right after
             // the release.
             if (pressTarget_ != nullptr && pressTarget_ == under) {
-                queue_.push_front(
-                    PostedEvent{MouseLeftClick, under->toLocal(input.x, input.y), {}, under});
+                queue_.push_front(PostedEvent{
+                    MouseLeftClick, under->pointerToLocal(input.x, input.y), {}, under});
             }
             pressTarget_ = nullptr;
             return PostedEvent{MouseLeftUp, pos, {}, target};

@@ -9,8 +9,9 @@ namespace tev {
 
 namespace {
 
-// Far beyond any surface, yet small enough that sums of a few coordinates never overflow int.
-constexpr double kLargestCoordinate = 1 << 24;
+// Far beyond any surface, yet small enough that sums of a few coordinates stay within cairo's
+// fixed-point range (about 2^23), where lines through them are still drawn exactly.
+constexpr double kLargestCoordinate = 1 << 22;
 
 std::string formatNumber(double value) {
     std::ostringstream out;

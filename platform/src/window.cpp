@@ -101,6 +101,35 @@ PositionPair Window::toLocal(int deviceX, int deviceY) const {
             static_cast<double>(deviceBottomRow() - deviceY)};
 }
 
+PositionPair Window::pointerToLocal(int deviceX, int deviceY) const {
+    if (parent_ == nullptr) {
+        return toLocal(deviceX, deviceY);
+    }
+    const PositionPair inParent = parent_->pointerToLocal(deviceX, deviceY);
+    return {inParent.x - pos_.x, inParent.y - pos_.y};
+}
+
+Region Window::unobscuredRegion() const {
+    Region area = visibleRegion();
+    for (const Window* window = this; window->parent_ != nullptr; window = window->parent_) {
+        const std::vector<Window*>& siblings = window->parent_->children_;
+        auto above = std::find(siblings.begin(), siblings.end(), window);
+        for (++above; above != siblings.end(); ++above) {
+            if ((*above)->visible_) {
+                area.subtract((*above)->visibleRegion());
+            }
+        }
+    }
+    if (clipsChildren()) {
+        for (const Window* child : children_) {
+            if (child->visible_) {
+                area.subtract(child->visibleRegion());
+            }
+        }
+    }
+    return area;
+}
+
 Window* Window::windowAt(int deviceX, int deviceY) {
     if (!visible_ || !visibleRegion().contains(deviceX, deviceY)) {
         return nullptr;
@@ -121,7 +150,9 @@ Window& Window::Paint(const Rect&) {
 
 DrawTarget Window::drawTarget() {
     Application& app = Application::current("drawing");
-    Region clip = paintClip_ ? *paintClip_ : (isShowing() ? visibleRegion() : Region());
+    // Outside the paint pass a window draws only where it shows itself: not over the windows
+    // stacked above it, nor over its children when it clips them.
+    Region clip = paintClip_ ? *paintClip_ : (isShowing() ? unobscuredRegion() : Region());
     return {app.frame(), deviceLeft(), deviceBottomRow(), std::move(clip)};
 }
 

@@ -60,7 +60,8 @@ struct Bytes {
         return *this;
     }
     Bytes& raw(std::initializer_list<std::uint8_t> bytes) {
-        for (const std::uint8_t byte : bytes) data.push_back(byte);
+        for (const std::uint8_t byte : bytes)
+            data.push_back(byte);
         return *this;
     }
 };

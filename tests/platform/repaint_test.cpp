@@ -3,6 +3,7 @@
 #include <cmath>
 #include <vector>
 
+#include "offscreen_backend.hpp"
 #include "support/pixels.hpp"
 #include "support/test_app.hpp"
 #include "tev/graphics.hpp"
@@ -185,6 +186,56 @@ TEST_F(RepaintTest, ShowHideAndCreateMisuse) {
     EXPECT_THROW(bare.Create(), RuntimeError);
     EXPECT_THROW(p->SetPos({std::nan(""), 0}), RuntimeError);
     EXPECT_EQ(p->CurrentPos(), (PositionPair{10, 10}));
+}
+
+// Drawing outside the paint pass stays where the control shows itself: not over a control
+// stacked above it.
+TEST_F(RepaintTest, DrawingOutsideThePaintPassLeavesControlsAboveAlone) {
+    auto low = panel({100, 100}, {60, 40});
+    auto high = panel({130, 120}, {60, 40});
+    t.paint();
+    PresSpace& ps = low->LockPS();
+    AttributeArray fill = Array(5);
+    fill[area::Color] = 4;
+    ps.setAttrArea(fill);
+    GraBox(ps, {0, 0}, {59, 39}, 1);
+    low->UnlockPS();
+    const Surface& frame = t.paint();
+    EXPECT_EQ(frame.rgbAt(110, deviceRow(110)), (Rgb{255, 0, 0}));  // low alone
+    EXPECT_EQ(frame.rgbAt(140, deviceRow(130)), kGrey);             // under high
+}
+
+// Painting that damages more (here a Paint that moves another control the first time) is
+// painted too before the frame is shown and the program waits for input.
+TEST(RepaintLoopTest, DamageFromPaintingIsPaintedBeforeWaiting) {
+    class Mover : public TevStatic {
+      public:
+        TevStatic* other = nullptr;
+        Window& Paint(const Rect&) override {
+            if (other->CurrentPos().x != 400)
+                other->SetPos({400, 50});
+            return *this;
+        }
+    };
+    auto backend = std::make_unique<OffscreenBackend>();
+    OffscreenBackend& script = *backend;
+    Application app("loop", std::move(backend));
+    SetColor("N/W");
+    Scroll();
+    auto other = TevStatic::New(nullptr, nullptr, PositionPair{10, 10}, SizePair{20, 20});
+    other->Type = static_type::Panel;
+    other->Create();
+    auto mover = tev::New<Mover>(nullptr, nullptr, PositionPair{200, 200}, SizePair{10, 10});
+    mover->other = other.get();
+    mover->Create();
+    bool checked = false;
+    script.addFrameAction([&](const Surface& frame) {
+        checked = true;
+        EXPECT_EQ(frame.rgbAt(405, deviceRow(55)), kGrey);
+        EXPECT_EQ(frame.rgbAt(15, deviceRow(15)), kWhite);
+    });
+    testing::runUntilClose();
+    EXPECT_TRUE(checked);
 }
 
 }  // namespace

@@ -68,6 +68,9 @@ TEST(SliderPaintTest, PaintChangesPixelsOnlyInsideItsRectanglePlusOne) {
         tev::New<SliderProbe>(nullptr, nullptr, PositionPair{200, 100}, SizePair{100, 40});
     slider->Create();
     t.paint();
+    // Drawn outside the paint pass, a slider that clips its children would also leave its
+    // thumb's area alone; here only the rectangle may confine it.
+    slider->ClipChildren = false;
     for (const Rect rect : {Rect{0, 0, 99, 39}, Rect{30, 15, 40, 22}, Rect{50, 0, 50, 39},
                             Rect{0, 20, 99, 20}, Rect{-20, -20, 12, 14}}) {
         Surface& frame = t.app().frame();
@@ -105,7 +108,9 @@ TEST(SliderPaintTest, DegenerateSlidersStillPaint) {
     auto narrow = tev::New<SliderProbe>(nullptr, nullptr, PositionPair{400, 100}, SizePair{15, 40});
     narrow->Create();
     t.paint();
-    // The thumb covers that groove in the frame; painting straight onto it shows the lines.
+    // The thumb covers that groove in the frame; painting straight onto it, not clipping the
+    // thumb off, shows the lines.
+    narrow->ClipChildren = false;
     narrow->Paint({0, 0, 14, 39});
     EXPECT_EQ(t.app().frame().pixel(400 + 4, 299 - 20), kDark);   // groove A from x 10 back to 4
     EXPECT_EQ(t.app().frame().pixel(400 + 5, 299 - 19), kLight);  // groove B from 11 back to 5

@@ -139,6 +139,22 @@ TEST_F(ThumbTest, MotionReportsOnlyWhileDragging) {
         2);
 }
 
+// Pointer positions are measured from each control's real origin: a thumb that stands on a
+// fractional tick (tick 5 at 37.56, drawn from pixel 38) still reports a pointer on the cell
+// boundary at slider x 50 as 50, which selects tick 6, as a press on the track there does.
+TEST_F(ThumbTest, DragOnACellBoundaryFromAFractionalTick) {
+    slider->SetEditBuffer(5);
+    t.press(146, 179);  // the thumb's middle, device x 138..153
+    t.move(150, 179);   // slider x 50
+    t.dispatchAll();
+    EXPECT_EQ(slider->EditBuffer(), 6);
+    t.release(150, 179);
+    t.press(150, 170);  // the same x on the track above the thumb: also tick 6
+    t.dispatchAll();
+    EXPECT_EQ(slider->EditBuffer(), 6);
+    EXPECT_EQ(slider->log[0], "callback BeginTrack position pair {8.44444, 8}");
+}
+
 // When the system takes the mouse away mid-drag, the thumb gets its release: one end-track and
 // the raised knob, and later motion moves nothing.
 TEST_F(ThumbTest, LostCaptureEndsTheDrag) {
@@ -149,7 +165,7 @@ TEST_F(ThumbTest, LostCaptureEndsTheDrag) {
     t.move(190, 179);
     t.dispatchAll();
     EXPECT_EQ(std::count(slider->log.begin(), slider->log.end(),
-                         std::string("callback EndTrack position pair {4, 8}")),
+                         std::string("callback EndTrack position pair {3.55556, 8}")),
               1);
     EXPECT_FALSE(thumb().lHasCapture);
     EXPECT_EQ(slider->EditBuffer(), 6);

@@ -5,6 +5,7 @@
 
 #include <cstdlib>
 #include <memory>
+#include <string_view>
 
 #include "sdl_backend.hpp"
 #include "tev/surface.hpp"
@@ -54,11 +55,6 @@ SDL_Rect scaled(const DeviceRect& rect, int scale) {
 
 SdlWindowBackend::SdlWindowBackend(const std::string& title, int scale)
     : scale_(scale), pointer_(scale) {
-    // The window surface is plain memory that SDL puts on the screen with X11's shared-memory
-    // images. SDL's default would copy it into an OpenGL texture instead, which on machines
-    // without a GPU costs far more memory and start-up time and makes SDL replace the window
-    // it first showed.
-    SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
     // Ctrl-C and SIGTERM end the program as they end any other; the window's close button is
     // the way to ask it to close.
     SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
@@ -78,6 +74,15 @@ SdlWindowBackend::SdlWindowBackend(const std::string& title, int scale)
     installX11ErrorHandlers(title);
     if (SDL_Init(SDL_INIT_VIDEO) != 0) {
         raiseNoDisplay("cannot open the display", SDL_GetError());
+    }
+    // On X11 the window surface is plain memory that SDL puts on the screen with shared-memory
+    // images. SDL's default would copy it into an OpenGL texture instead, which on machines
+    // without a GPU costs far more memory and start-up time and makes SDL replace the window
+    // it first showed. Other drivers (Wayland) have no surface of their own and reach one only
+    // through that texture, so they keep SDL's default.
+    if (const char* driver = SDL_GetCurrentVideoDriver();
+        driver != nullptr && std::string_view(driver) == "x11") {
+        SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
     }
     // The program reads no keyboard text: no input method needs to run for it.
     SDL_StopTextInput();

@@ -64,8 +64,12 @@ class Window {
     // Device x of the window's column 0 and device y of its row 0.
     int deviceLeft() const;
     int deviceBottomRow() const;
-    // A device pixel in the window's own coordinates.
+    // A device pixel in the window's own pixel coordinates, from its origin as drawn.
     PositionPair toLocal(int deviceX, int deviceY) const;
+    // Where the pointer at a device pixel lies for this window: measured from the window's
+    // real origin, CurrentPos, level by level, so that adding CurrentPos to it gives the same
+    // point in the parent's coordinates, also for a window at a fractional position.
+    PositionPair pointerToLocal(int deviceX, int deviceY) const;
 
     // The topmost showing window at a device pixel, this one or one of its descendants;
     // nullptr when the pixel lies outside this window.
@@ -77,6 +81,10 @@ class Window {
     virtual Window& Paint(const Rect& aRect);
     // Whether painting this window leaves its children's areas alone.
     virtual bool clipsChildren() const { return false; }
+
+    // The device pixels where this window itself shows: its visible area less the windows
+    // stacked above it and, when it clips its children, less its visible children.
+    Region unobscuredRegion() const;
 
     // The surface and clip that this window's presentation space draws on, and the note of
     // what a drawing call changed.
